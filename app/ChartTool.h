@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+#include <iosfwd>
+
+namespace wendle {
+
+/// The command-line chart maker: reads message lines and options, prints the chart as
+/// '#' and '.' and the size message. Streams are passed in so that tests can run it.
+class TChartTool {
+public:
+    /// Runs with \a arguments (the program name first). Returns the exit status: 0 on
+    /// success, 2 for a bad command line (one line on \a errors, nothing on \a output).
+    int Run(const QStringList& arguments, std::istream& input, std::ostream& output,
+            std::ostream& errors);
+};
+
+} // namespace wendle
