@@ -1,0 +1,199 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace wendle {
+
+/// The occasions on which a new value of a spin field is clamped to its bounds.
+enum FxSpBoundsCheckOccasion : std::uint8_t {
+    fxspbcDirectSet = 0, ///< set by the program, restored, or a blank turned into a bound
+    fxspbcSpinner = 1, ///< one step of the spin buttons or of the Up and Down keys
+    fxspbcKeystroke = 2, ///< typed entry and Esc
+};
+
+/// A set of FxSpBoundsCheckOccasion: bit n stands for the occasion with ordinal n.
+using FxSpBoundsCheckSet = std::uint8_t;
+
+/// The set of a newly created field: every occasion clamps.
+inline constexpr FxSpBoundsCheckSet FxSpAllOccasions
+    = (1u << fxspbcDirectSet) | (1u << fxspbcSpinner) | (1u << fxspbcKeystroke);
+
+/// Where the text of a spin field stands and how wide its characters are. The widget fills
+/// it from its font; tests fill it with fixed widths so that the cell arithmetic is exact.
+struct TSpinTextMetrics {
+    /// Width in pixels of \a text in the field's font; the text holds no placeholders.
+    std::function<int(std::string_view text)> TextWidth;
+    int CharWidth { 0 }; ///< width of "0"
+    int CharHeight { 0 }; ///< height of "0"
+};
+
+/// A pixel rectangle with inclusive edges, the way the marked cell is described.
+struct TSpinCellRect {
+    int Left { 0 };
+    int Top { 0 };
+    int Right { 0 };
+    int Bottom { 0 };
+    friend bool operator==(const TSpinCellRect&, const TSpinCellRect&) = default;
+};
+
+/// The value, the display text and the entry rules of a numeric spin field, without any
+/// window: the widget TFxPSpinEdit measures, draws and feeds events into this class.
+///
+/// The display text is plain ASCII. Besides digits, "-", "." and the thousand separator it
+/// may hold Placeholder characters, which stand for digit positions left of the number (and
+/// for every position of a blank field); they count as "0" when the text is measured.
+class TSpinValueModel {
+public:
+    /// Stands for an empty digit position in the display text; drawn as a small square.
+    static constexpr char Placeholder = '\x01';
+    /// No operation works on more text than this; longer texts are cut.
+    static constexpr std::size_t MaxTextLength = 31;
+
+    TSpinValueModel();
+
+    /// Called after the stored value changed (held back during a spin when TrackSpin is off).
+    std::function<void()> OnChange;
+    /// Called after the increment changed.
+    std::function<void()> OnSetIncrement;
+    /// Called whenever the display text or the marked digit changed and must be redrawn.
+    std::function<void()> OnRedraw;
+
+    // Properties.
+    double Value() const { return FValue; }
+    /// A direct set by the program (occasion fxspbcDirectSet).
+    void SetValue(double value) { ApplyValue(fxspbcDirectSet, value); }
+    double MinValue() const { return FMinValue; }
+    void SetMinValue(double value);
+    double MaxValue() const { return FMaxValue; }
+    void SetMaxValue(double value);
+    bool IsBounded() const { return FMinValue != FMaxValue; }
+    int Decimals() const { return FDecimals; }
+    /// Clamps to 0..18, rebuilds the text; the marked digit stays where it is.
+    void SetDecimals(int decimals);
+    double Increment() const { return FIncrement; }
+    /// Marks the power of ten at or below \a value and steps by exactly |value|. Zero and
+    /// values that are no finite number are refused: the increment keeps its value.
+    void SetIncrement(double value);
+    int IncExponent() const { return FIncExponent; }
+    char ThousandSeparator() const { return FThousandSeparator; }
+    /// '\0' for none. Throws std::out_of_range("Invalid thousand separator") for "+", "-"
+    /// and the digits; the separator then stays as it was.
+    void SetThousandSeparator(char separator);
+    FxSpBoundsCheckSet CheckBounds() const { return FCheckBounds; }
+    void SetCheckBounds(FxSpBoundsCheckSet occasions) { FCheckBounds = occasions; }
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool readOnly) { FReadOnly = readOnly; }
+    bool TrackSpin() const { return FTrackSpin; }
+    void SetTrackSpin(bool trackSpin) { FTrackSpin = trackSpin; }
+    bool PresumeDirectEntry() const { return FPresumeDirectEntry; }
+    void SetPresumeDirectEntry(bool presume) { FPresumeDirectEntry = presume; }
+    bool InputEnabled() const { return FInputEnabled; }
+    void SetInputEnabled(bool enabled) { FInputEnabled = enabled; }
+
+    // State read by the widget and by tests.
+    bool IsBlank() const;
+    /// The display text, placeholders included.
+    const std::string& Text() const { return FText; }
+    /// The text as it is drawn: empty for a blank field (a "- " entry in progress stays).
+    std::string VisibleText() const;
+    /// The number as shown, without placeholders; empty when blank.
+    std::string ValueText() const;
+    /// The text of \a value in this field's decimals and separator, without placeholders.
+    std::string TextFor(double value) const;
+    /// 1-based position of the marked (increment) digit in Text(); it may lie right of the
+    /// end when the program set an increment finer than the last decimal.
+    int CaretIndex() const { return FCaretIndex; }
+    bool DirectEntry() const { return FDirectEntry; }
+    const std::string& EntryBuffer() const { return FEntryBuffer; }
+    bool Spinning() const { return FSpinning; }
+    bool ChangePending() const { return FChangePending; }
+    double EnterValue() const { return FEnterValue; }
+
+    // Geometry. Without metrics the model works as if no window existed.
+    void SetMetrics(TSpinTextMetrics metrics);
+    const TSpinTextMetrics& Metrics() const { return FMetrics; }
+    bool HasMetrics() const { return static_cast<bool>(FMetrics.TextWidth); }
+    /// Places the text right-aligned against \a textRight, its top at \a textTop.
+    void SetTextPosition(int textRight, int textTop);
+    int TextLeft() const { return FTextLeft; }
+    int TextRight() const { return FTextRight; }
+    int TextTop() const { return FTextTop; }
+    TSpinCellRect CaretRect() const { return FCaretRect; }
+    bool CaretValid() const { return FCaretValid; }
+
+    // The value operations.
+    /// The one path by which the value changes: clamps when \a occasion is in CheckBounds,
+    /// then stores, rebuilds the text and reports the change. Values that are no finite
+    /// number are ignored; every blank value is stored as FxSpEmptyValue.
+    void ApplyValue(FxSpBoundsCheckOccasion occasion, double value);
+    void UpdateText();
+    void PlaceIncrementDigit();
+    void SetIncExponent(int exponent);
+    void TruncateToIncrement();
+    void UpClick();
+    void DownClick();
+
+    // Entry, one call per user action.
+    void SpinMouseDown(bool leftButton);
+    void SpinMouseUp();
+    void ArrowUpPressed();
+    void ArrowDownPressed();
+    void ArrowLeftPressed();
+    void ArrowRightPressed();
+    void CtrlZeroPressed();
+    /// Any key release ends a spin held by the Up or Down key.
+    void KeyReleased();
+    static constexpr char Escape = '\x1b';
+    static constexpr char Backspace = '\b';
+    /// A typed character: Escape, Backspace, "-", "." or a digit; others do nothing.
+    void TypeCharacter(char character);
+    /// A mouse press at client x; only the left button moves the mark.
+    void MousePress(int x, bool leftButton);
+    void DoubleClick();
+    void FocusReceived();
+
+    /// ⌊log10 |x|⌋, at least 1, one more for a negative number.
+    static int LeadExponent(double x);
+    /// 10 to the power \a exponent, exact for -4..9.
+    static double PowerOfTen(int exponent);
+
+private:
+    void Redraw() const;
+    void ComputeCaretRect();
+    void FireChange();
+    void Overtype(char digit);
+    void DirectEntryCharacter(char character);
+    void ConvertEntryBuffer();
+
+    double FMinValue { 0.0 };
+    double FMaxValue { 0.0 };
+    double FValue { 0.0 };
+    double FIncrement { 1.0 };
+    int FIncExponent { 0 };
+    int FDecimals { 2 };
+    bool FPresumeDirectEntry { false };
+    bool FReadOnly { false };
+    bool FTrackSpin { true };
+    bool FChangePending { false };
+    bool FInputEnabled { true };
+    char FThousandSeparator { '\0' };
+    FxSpBoundsCheckSet FCheckBounds { FxSpAllOccasions };
+    std::string FText;
+    int FCaretIndex { 1 };
+    bool FSpinning { false };
+    double FEnterValue { 0.0 };
+    std::string FEntryBuffer;
+    bool FDirectEntry { false };
+
+    TSpinTextMetrics FMetrics;
+    int FTextLeft { 0 };
+    int FTextRight { 0 };
+    int FTextTop { 0 };
+    TSpinCellRect FCaretRect;
+    bool FCaretValid { false };
+};
+
+} // namespace wendle
