@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QShowEvent;
+class QResizeEvent;
+
+namespace wendle {
+
+/// The help window: a small, resizable tool window with a list of seven built-in topics and a
+/// read-only text area showing the chosen topic. It is created hidden and lives as long as the
+/// program; closing it only hides it, so the topic last chosen is shown again next time.
+class TWendleHelpForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TWendleHelpForm(QWidget* parent = nullptr);
+
+    /// The seven topic titles in list order; the index is the topic number.
+    static QStringList TopicTitles();
+
+    /// The lines of one topic, one paragraph per line; empty for an unknown topic.
+    static QStringList TopicLines(int topic);
+
+    /// Shows the window and brings it to the front, keeping the topic it shows.
+    void ShowHelp();
+
+    /// The topic the list shows.
+    int CurrentTopic() const;
+
+public slots:
+    /// Fills the text area with the topic the list shows and scrolls to its top.
+    void HelpSelectorChange();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void PlaceControls();
+
+    QLabel* Label19 { nullptr };
+    QComboBox* HelpSelector { nullptr };
+    QPlainTextEdit* HelpMemo { nullptr };
+    QLabel* Label1 { nullptr };
+
+    int m_memoBottomGap { 0 };
+    bool m_centredOnce { false };
+};
+
+} // namespace wendle
