@@ -1,0 +1,139 @@
+#pragma once
+
+#include "ChartLayout.h"
+#include "StitchDisplay.h"
+#include "WendleFont.h"
+
+#include <QDate>
+#include <QWidget>
+
+#include <cstdint>
+
+class QColorDialog;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QScrollBar;
+class QTabWidget;
+class QGroupBox;
+
+namespace wendle {
+
+class TFxPSpinEdit;
+class TOvrInsMemo;
+class TRadioGroup;
+class TStitchDisplayArea;
+class TWendleHelpForm;
+
+/// The main window: the message field and the option pages above, the stitch chart in the
+/// middle, the chart's size at the bottom. It owns every piece of the program's state and
+/// keeps chart, size message and display in step with the text and the options.
+class TWendleForm : public QWidget {
+    Q_OBJECT
+
+public:
+    /// Builds the window with the sample text of \a today.
+    explicit TWendleForm(const QDate& today = QDate::currentDate(), QWidget* parent = nullptr);
+    ~TWendleForm() override;
+
+    /// The help window the Help button shows; owned elsewhere.
+    void SetHelpForm(TWendleHelpForm* helpForm) { HelpForm = helpForm; }
+
+    /// The one update: lays the chart out again, refreshes the size message and marks the
+    /// display stale. Runs on every change of the text or of an option.
+    void PrepareUpdate();
+    /// Run when the event queue has emptied: one more update and one repaint request after
+    /// each burst of changes, and the first real update after start-up.
+    void IdleUpdate();
+
+    const TChartLayout& Chart() const { return Layout; }
+    std::int32_t ChartWidth() const { return Layout.ChartWidth; }
+    std::int32_t ChartHeight() const { return Layout.ChartHeight; }
+    TColour DisplayColour(int index) const { return Colours.Colours[index]; }
+    void SetDisplayColour(int index, TColour colour);
+    bool DisplayStale() const { return DisplayStaleFlag; }
+    bool StartupUpdateDone() const { return StartupUpdateDoneFlag; }
+    /// Cell size of the display in pixels.
+    int DisplayCellWidth() const;
+    int DisplayCellHeight() const;
+    /// How many updates have run, so that tests can tell whether a change ran one.
+    int UpdateCount() const { return UpdateRuns; }
+
+    // Controls, named as the knitter's guide names them.
+    QTabWidget* Notebook { nullptr };
+    QPushButton* HelpButton { nullptr };
+    QScrollArea* StitchDisplayScrollBox { nullptr };
+    TStitchDisplayArea* StitchDisplayArea { nullptr };
+    QWidget* Panel3 { nullptr };
+    QLabel* DimensionsMessage { nullptr };
+    QPushButton* CloseButton { nullptr };
+    QColorDialog* ColorDialog { nullptr };
+
+    TOvrInsMemo* PlainText { nullptr };
+    QLabel* OvrLabel { nullptr };
+
+    QWidget* StitchesPanel { nullptr };
+    TFxPSpinEdit* StitchesAcrossEdit { nullptr };
+    TFxPSpinEdit* StitchesDownEdit { nullptr };
+    TRadioGroup* MeasureUnitGroup { nullptr };
+    TFxPSpinEdit* BlankRowsEdit { nullptr };
+    TFxPSpinEdit* BlankStitchesAtEndsEdit { nullptr };
+    TFxPSpinEdit* BlankStitchesBetweenEdit { nullptr };
+    TRadioGroup* TextAlignmentGroup { nullptr };
+    TRadioGroup* StitchWidthGroup { nullptr };
+
+    QWidget* DisplayAndPrintPanel { nullptr };
+    QScrollBar* DisplayStitchWidthScroll { nullptr };
+    QGroupBox* StitchDisplayColorsBox { nullptr };
+    QPushButton* TextButton { nullptr };
+    QPushButton* BackgroundButton { nullptr };
+    QPushButton* GridLinesButton { nullptr };
+    TFxPSpinEdit* PrintedStitchPitchEdit { nullptr };
+    TRadioGroup* PrintedStitchPitchGroup { nullptr };
+    QLabel* PagesRequiredLabel { nullptr };
+    TRadioGroup* PrintColorGroup { nullptr };
+    TFxPSpinEdit* FirstStitchEdit { nullptr };
+    TFxPSpinEdit* FirstRowEdit { nullptr };
+    QPushButton* PreviewButton { nullptr };
+    QPushButton* PrintButton { nullptr };
+
+signals:
+    /// The window was closed; the program ends with it.
+    void Closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate(const QDate& today);
+    void CreateControls();
+    QWidget* CreateTextPage();
+    QWidget* CreateStitchesPage();
+    QWidget* CreateDisplayAndPrintPage();
+    QWidget* CreateBottomStrip();
+    TFxPSpinEdit* CreateSpinField(QWidget* parent, const QString& name, double minimum,
+                                  double maximum, int decimals, double value);
+    void ConnectHandlers();
+
+    void LayOutChart();
+    void ShowChartSize();
+    void PlainTextChanged();
+    void ColourSelectClick(int tag);
+    void HelpButtonClick();
+    void SizeStitchDisplay();
+    void RepaintStitches(QWidget& area, const QRect& exposed);
+
+    TWendleHelpForm* HelpForm { nullptr };
+    TWendleFont Font;
+    TChartLayout Layout;
+    DisplayColours Colours;
+    std::int32_t PagesRequired { 0 };
+    bool StartupUpdateDoneFlag { false };
+    bool DisplayStaleFlag { false };
+    bool Painting { false };
+    bool Normalising { false };
+    int LastCellHeight { 3 };
+    int UpdateRuns { 0 };
+};
+
+} // namespace wendle
