@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 int main(int argc, char** argv)
@@ -9,14 +8,10 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
 
     // Test discovery runs this binary at build time, where no display may exist; listing
-    // the tests needs no application object.
-    bool listingOnly = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--gtest_list_tests") == 0)
-            listingOnly = true;
-    }
+    // the tests needs no application object. (InitGoogleTest has taken the flag out of argv
+    // by now, so ask GoogleTest rather than argv.)
     std::unique_ptr<QApplication> application;
-    if (!listingOnly)
+    if (!::testing::GTEST_FLAG(list_tests))
         application = std::make_unique<QApplication>(argc, argv);
     return RUN_ALL_TESTS();
 }
