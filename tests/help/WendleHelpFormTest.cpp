@@ -17,14 +17,6 @@ using wendle::TWendleHelpForm;
 
 namespace {
 
-// The tests drive real widgets and need no display; even listing them at build time starts the
-// application, so the offscreen platform is the default unless the environment names another.
-const bool OffscreenByDefault = [] {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    return true;
-}();
-
 QComboBox* Selector(TWendleHelpForm& form)
 {
     return form.findChild<QComboBox*>(QStringLiteral("HelpSelector"));
