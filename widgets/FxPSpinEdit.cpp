@@ -77,7 +77,10 @@ TFxPSpinEdit::TFxPSpinEdit(QWidget* parent)
 
 TFxPSpinEdit::~TFxPSpinEdit()
 {
-    // The model's callbacks point into this widget; nothing may call them once it goes.
+    // The buttons outlive this destructor's body (Qt deletes children later), and the model's
+    // callbacks point into this widget: nothing may reach it once it goes.
+    disconnect(FUpButton, nullptr, this, nullptr);
+    disconnect(FDownButton, nullptr, this, nullptr);
     FModel.OnChange = nullptr;
     FModel.OnSetIncrement = nullptr;
     FModel.OnRedraw = nullptr;
