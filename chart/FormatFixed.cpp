@@ -3,8 +3,8 @@
 #include "BlankValue.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace wendle {
@@ -43,10 +43,12 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
         return {};
     decimals = std::clamp(decimals, 0, 18);
 
-    // Scientific notation gives exactly the significant digits and the exponent.
+    // Scientific notation gives exactly the significant digits and the exponent; to_chars
+    // ignores the C locale, whose decimal point the window system may have changed.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", SignificantDigits - 1, std::fabs(value));
-    const std::string scientific = buffer;
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, SignificantDigits - 1);
+    const std::string scientific(buffer, written.ptr);
     const std::size_t exponentAt = scientific.find('e');
     std::string digits;
     for (std::size_t i = 0; i < exponentAt; ++i) {

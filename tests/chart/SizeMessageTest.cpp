@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <limits>
+
 using namespace wendle;
 
 namespace {
@@ -47,6 +50,14 @@ TEST(FormatFixedTest, BlankAndOddValues)
 
 TEST(FormatFixedTest, UsesTheGivenDecimalSeparator)
 {
+    // The C library's own decimal point must not leak in, whatever locale the program runs
+    // under.
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
+        EXPECT_EQ(FormatFixed(124.0 / 6.0, 1), "20.7");
+        std::setlocale(LC_NUMERIC, saved.c_str());
+    }
     EXPECT_EQ(FormatFixed(20.666, 1, ","), "20,7");
     EXPECT_EQ(FormatFixed(3.0, 0, ","), "3");
 }
