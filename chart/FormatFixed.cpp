@@ -37,17 +37,19 @@ namespace {
 
 } // namespace
 
-std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator)
+std::string FixedPointText(double value, int decimals, int significantDigits,
+                           std::string_view decimalSeparator)
 {
-    if (IsBlankValue(value) || !std::isfinite(value))
+    if (!std::isfinite(value))
         return {};
     decimals = std::clamp(decimals, 0, 18);
+    significantDigits = std::clamp(significantDigits, 1, 18);
 
     // Scientific notation gives exactly the significant digits and the exponent; to_chars
     // ignores the C locale, whose decimal point the window system may have changed.
     char buffer[64];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                       std::chars_format::scientific, SignificantDigits - 1);
+                                       std::chars_format::scientific, significantDigits - 1);
     const std::string scientific(buffer, written.ptr);
     const std::size_t exponentAt = scientific.find('e');
     std::string digits;
@@ -87,6 +89,14 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
         result += decimalSeparator;
         result += fractionPart;
     }
+    return result;
+}
+
+std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator)
+{
+    if (IsBlankValue(value))
+        return {};
+    const std::string result = FixedPointText(value, decimals, SignificantDigits, decimalSeparator);
 
     const auto isTrimmed = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     const auto first = std::find_if_not(result.begin(), result.end(), isTrimmed);

@@ -1,6 +1,7 @@
 #include "SpinValueModel.h"
 
 #include "BlankValue.h"
+#include "FormatFixed.h"
 
 #include <algorithm>
 #include <array>
@@ -21,76 +22,12 @@ namespace {
 
     bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-    // Rounds a run of decimal digits to its first \a keep digits, half away from zero.
-    // Returns true when the carry ran out of the top digit (the digits are then "1000...").
-    bool RoundDigits(std::string& digits, std::size_t keep)
-    {
-        if (keep >= digits.size())
-            return false;
-        const bool roundUp = digits[keep] >= '5';
-        digits.resize(keep);
-        if (!roundUp)
-            return false;
-        for (std::size_t i = keep; i-- > 0;) {
-            if (digits[i] != '9') {
-                ++digits[i];
-                return false;
-            }
-            digits[i] = '0';
-        }
-        digits.insert(digits.begin(), '1');
-        return true;
-    }
-
     // \a value in fixed-point notation with exactly \a decimals places, taken from its first
     // \a significant digits and rounded half away from zero. "." is the point whatever the
     // locale. A value that rounds to zero carries no minus sign.
     std::string FixedText(double value, int decimals, int significant)
     {
-        std::array<char, 64> buffer {};
-        const auto converted = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-            std::fabs(value), std::chars_format::scientific, significant - 1);
-        const std::string_view scientific(buffer.data(), converted.ptr - buffer.data());
-        const std::size_t exponentAt = scientific.find('e');
-        std::string digits;
-        for (std::size_t i = 0; i < exponentAt; ++i) {
-            if (scientific[i] != '.')
-                digits += scientific[i];
-        }
-        int exponent = 0;
-        const char* exponentText = scientific.data() + exponentAt + 1;
-        const bool negativeExponent = *exponentText == '-';
-        if (*exponentText == '+' || *exponentText == '-')
-            ++exponentText;
-        std::from_chars(exponentText, scientific.data() + scientific.size(), exponent);
-        if (negativeExponent)
-            exponent = -exponent;
-        if (value == 0.0)
-            exponent = 0;
-
-        int integerDigits = exponent + 1;
-        if (integerDigits <= 0) {
-            digits.insert(0, static_cast<std::size_t>(-integerDigits), '0');
-            integerDigits = 0;
-        }
-        const auto wanted = static_cast<std::size_t>(integerDigits + decimals);
-        if (digits.size() < wanted)
-            digits.append(wanted - digits.size(), '0');
-        if (RoundDigits(digits, wanted))
-            ++integerDigits;
-
-        const bool isZero
-            = std::all_of(digits.begin(), digits.end(), [](char d) { return d == '0'; });
-        std::string result;
-        if (value < 0 && !isZero)
-            result += '-';
-        const std::string integerPart = digits.substr(0, static_cast<std::size_t>(integerDigits));
-        result += integerPart.empty() ? "0" : integerPart;
-        if (decimals > 0) {
-            result += '.';
-            result += digits.substr(static_cast<std::size_t>(integerDigits));
-        }
-        return result;
+        return FixedPointText(value, decimals, significant, ".");
     }
 
     // Reads an optional "-", then digits with at most one "." among them and at least one
