@@ -51,9 +51,8 @@ namespace {
         if (!value || *value != static_cast<double>(static_cast<long long>(*value))
             || !range.Contains(static_cast<int>(*value)))
             throw UsageError { "--" + name.toStdString() + " takes a whole number from "
-                               + std::to_string(range.Minimum) + " to "
-                               + std::to_string(range.Maximum) + ", not '" + text.toStdString()
-                               + "'" };
+                + std::to_string(range.Minimum) + " to " + std::to_string(range.Maximum) + ", not '"
+                + text.toStdString() + "'" };
         return static_cast<int>(*value);
     }
 
@@ -65,13 +64,13 @@ namespace {
         const auto value = ParseNumber(text);
         if (!value || !(*value >= GaugeMinimum && *value <= GaugeMaximum))
             throw UsageError { "--" + name.toStdString()
-                               + " takes a number from 2 to 16 (with '.' as decimal point), not '"
-                               + text.toStdString() + "'" };
+                + " takes a number from 2 to 16 (with '.' as decimal point), not '"
+                + text.toStdString() + "'" };
         return *value;
     }
 
     int ChoiceOption(const QCommandLineParser& parser, const QString& name,
-                     const std::vector<std::pair<QString, int>>& choices, const char* accepted)
+        const std::vector<std::pair<QString, int>>& choices, const char* accepted)
     {
         if (!parser.isSet(name))
             return choices.front().second;
@@ -81,7 +80,7 @@ namespace {
                 return index;
         }
         throw UsageError { "--" + name.toStdString() + " takes " + accepted + ", not '"
-                           + parser.value(name).toStdString() + "'" };
+            + parser.value(name).toStdString() + "'" };
     }
 
     std::string NormalisedLine(const QString& line)
@@ -103,8 +102,8 @@ namespace {
 
 } // namespace
 
-int TChartTool::Run(const QStringList& arguments, std::istream& input, std::ostream& output,
-                    std::ostream& errors)
+int TChartTool::Run(
+    const QStringList& arguments, std::istream& input, std::ostream& output, std::ostream& errors)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -113,7 +112,10 @@ int TChartTool::Run(const QStringList& arguments, std::istream& input, std::ostr
     const QCommandLineOption helpOption({ "h", "help" }, "Show this help.");
     parser.addOption(helpOption);
     parser.addOptions({
-        { { "t", "text" }, "A line of the message (repeat for more lines; without it, lines are read from standard input).", "LINE" },
+        { { "t", "text" },
+            "A line of the message (repeat for more lines; without it, lines are read from "
+            "standard input).",
+            "LINE" },
         { "blank-rows", "Blank rows around lines of text, 1 to 10 (default 2).", "N" },
         { "end-blanks", "Minimum blank stitches at row ends, 1 to 10 (default 1).", "N" },
         { "word-gap", "Minimum blank stitches between words, 2 to 6 (default 2).", "N" },
@@ -131,7 +133,7 @@ int TChartTool::Run(const QStringList& arguments, std::istream& input, std::ostr
             if (!unknown.isEmpty()) {
                 const QString name = unknown.front();
                 throw UsageError { "unknown option '" + std::string(name.size() == 1 ? "-" : "--")
-                                   + name.toStdString() + "'; --help lists the options" };
+                    + name.toStdString() + "'; --help lists the options" };
             }
             throw UsageError { parser.errorText().toStdString() + " --help lists the options" };
         }
@@ -144,12 +146,11 @@ int TChartTool::Run(const QStringList& arguments, std::istream& input, std::ostr
         options.EndBlanks = WholeOption(parser, "end-blanks", EndBlanksRange);
         options.WordGap = WholeOption(parser, "word-gap", WordGapRange);
         options.Alignment = ChoiceOption(parser, "align",
-                                         { { "left", AlignLeft }, { "right", AlignRight },
-                                           { "centre", AlignCentred }, { "center", AlignCentred },
-                                           { "full", AlignFull } },
-                                         "left, right, centre (or center) or full");
-        options.FontForm = ChoiceOption(parser, "font", { { "narrow", NarrowFont }, { "wide", WideFont } },
-                                        "narrow or wide");
+            { { "left", AlignLeft }, { "right", AlignRight }, { "centre", AlignCentred },
+                { "center", AlignCentred }, { "full", AlignFull } },
+            "left, right, centre (or center) or full");
+        options.FontForm = ChoiceOption(
+            parser, "font", { { "narrow", NarrowFont }, { "wide", WideFont } }, "narrow or wide");
         const double across = GaugeOption(parser, "across", 6.0);
         const double down = GaugeOption(parser, "down", 7.5);
         const int unit = ChoiceOption(parser, "unit", { { "inch", 0 }, { "cm", 1 } }, "inch or cm");
@@ -160,7 +161,7 @@ int TChartTool::Run(const QStringList& arguments, std::istream& input, std::ostr
             const QString name = section.trimmed().toLower();
             if (name != "chart" && name != "size")
                 throw UsageError { "--show takes a comma-separated list of chart and size, not '"
-                                   + show.toStdString() + "'" };
+                    + show.toStdString() + "'" };
             sections.push_back(name.toStdString());
         }
 
@@ -168,8 +169,8 @@ int TChartTool::Run(const QStringList& arguments, std::istream& input, std::ostr
         // rather than the word that followed it.
         if (!parser.positionalArguments().isEmpty())
             throw UsageError { "unexpected argument '"
-                               + parser.positionalArguments().front().toStdString()
-                               + "'; message lines are given with -t/--text" };
+                + parser.positionalArguments().front().toStdString()
+                + "'; message lines are given with -t/--text" };
 
         std::vector<std::string> lines;
         if (parser.isSet("text")) {

@@ -13,7 +13,7 @@ public:
     /// Runs with \a arguments (the program name first). Returns the exit status: 0 on
     /// success, 2 for a bad command line (one line on \a errors, nothing on \a output).
     int Run(const QStringList& arguments, std::istream& input, std::ostream& output,
-            std::ostream& errors);
+        std::ostream& errors);
 };
 
 } // namespace wendle

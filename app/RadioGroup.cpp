@@ -6,8 +6,8 @@
 
 namespace wendle {
 
-TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int columns,
-                         QWidget* parent)
+TRadioGroup::TRadioGroup(
+    const QString& caption, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(caption, parent)
     , Buttons(new QButtonGroup(this))
 {

@@ -14,8 +14,8 @@ class TRadioGroup : public QGroupBox {
     Q_OBJECT
 
 public:
-    TRadioGroup(const QString& caption, const QStringList& items, int columns,
-                QWidget* parent = nullptr);
+    TRadioGroup(
+        const QString& caption, const QStringList& items, int columns, QWidget* parent = nullptr);
 
     int ItemIndex() const;
     /// Checks item \a index without firing OnClick.

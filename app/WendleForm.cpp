@@ -42,7 +42,7 @@ namespace {
     QColor ToQColor(TColour colour)
     {
         return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                      static_cast<int>((colour >> 16) & 0xFF));
+            static_cast<int>((colour >> 16) & 0xFF));
     }
 
     TColour FromQColor(const QColor& colour)
@@ -82,9 +82,9 @@ namespace {
 } // namespace
 
 TWendleForm::TWendleForm(const QDate& today, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                  | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                  | Qt::WindowCloseButtonHint)
+    : QWidget(parent,
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     FormCreate(today);
 }
@@ -122,14 +122,15 @@ void TWendleForm::FormCreate(const QDate& today)
 
     ConnectHandlers();
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TWendleForm::IdleUpdate);
+        connect(
+            dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TWendleForm::IdleUpdate);
 
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
 TFxPSpinEdit* TWendleForm::CreateSpinField(QWidget* parent, const QString& name, double minimum,
-                                           double maximum, int decimals, double value)
+    double maximum, int decimals, double value)
 {
     auto* field = new TFxPSpinEdit(parent);
     field->setObjectName(name);
@@ -167,8 +168,8 @@ void TWendleForm::CreateControls()
     HelpButton->setAccessibleName("Help");
     Notebook->setCornerWidget(HelpButton, Qt::TopRightCorner);
     // The pages take the height their controls need; the chart gets the rest.
-    const int pagesHeight = std::max(StitchesPanel->sizeHint().height(),
-                                     DisplayAndPrintPanel->sizeHint().height());
+    const int pagesHeight
+        = std::max(StitchesPanel->sizeHint().height(), DisplayAndPrintPanel->sizeHint().height());
     Notebook->setFixedHeight(pagesHeight + Notebook->tabBar()->sizeHint().height() + 6);
     outer->addWidget(Notebook, 0);
 
@@ -245,10 +246,10 @@ QWidget* TWendleForm::CreateStitchesPage()
         return field;
     };
 
-    StitchesAcrossEdit = named(CreateSpinField(StitchesPanel, "StitchesAcrossEdit", 2, 16, 1, 6.0),
-                               "Stitches across");
-    StitchesDownEdit = named(CreateSpinField(StitchesPanel, "StitchesDownEdit", 2, 16, 1, 7.5),
-                             "Stitches down");
+    StitchesAcrossEdit = named(
+        CreateSpinField(StitchesPanel, "StitchesAcrossEdit", 2, 16, 1, 6.0), "Stitches across");
+    StitchesDownEdit
+        = named(CreateSpinField(StitchesPanel, "StitchesDownEdit", 2, 16, 1, 7.5), "Stitches down");
     grid->addWidget(label("Stitches across"), 0, 0);
     grid->addWidget(StitchesAcrossEdit, 0, 1);
     grid->addWidget(label("per"), 0, 2);
@@ -262,27 +263,29 @@ QWidget* TWendleForm::CreateStitchesPage()
     grid->addWidget(MeasureUnitGroup, 0, 3, 2, 1);
 
     BlankRowsEdit = named(CreateSpinField(StitchesPanel, "BlankRowsEdit", 1, 10, 0, 2),
-                          "blank rows around lines of text");
-    BlankStitchesAtEndsEdit = named(CreateSpinField(StitchesPanel, "BlankStitchesAtEndsEdit", 1, 10, 0, 1),
-                                    "minimum blank stitches at row ends");
-    BlankStitchesBetweenEdit = named(CreateSpinField(StitchesPanel, "BlankStitchesBetweenEdit", 2, 6, 0, 2),
-                                     "minimum blank stitches between words");
+        "blank rows around lines of text");
+    BlankStitchesAtEndsEdit
+        = named(CreateSpinField(StitchesPanel, "BlankStitchesAtEndsEdit", 1, 10, 0, 1),
+            "minimum blank stitches at row ends");
+    BlankStitchesBetweenEdit
+        = named(CreateSpinField(StitchesPanel, "BlankStitchesBetweenEdit", 2, 6, 0, 2),
+            "minimum blank stitches between words");
     // The stitch counts sit under the gauge labels, right-aligned, so that their long
     // captions start where the gauge fields stand.
     int row = 2;
-    for (TFxPSpinEdit* field : { BlankRowsEdit, BlankStitchesAtEndsEdit, BlankStitchesBetweenEdit }) {
+    for (TFxPSpinEdit* field :
+        { BlankRowsEdit, BlankStitchesAtEndsEdit, BlankStitchesBetweenEdit }) {
         grid->addWidget(field, row, 0, Qt::AlignRight);
         grid->addWidget(label(field->accessibleName()), row, 1, 1, 3);
         ++row;
     }
 
-    TextAlignmentGroup = new TRadioGroup(
-        "Text alignment", { "Left justified", "Right justified", "Centered", "Fully justified" }, 2,
-        StitchesPanel);
+    TextAlignmentGroup = new TRadioGroup("Text alignment",
+        { "Left justified", "Right justified", "Centered", "Fully justified" }, 2, StitchesPanel);
     TextAlignmentGroup->setObjectName("TextAlignmentGroup");
     TextAlignmentGroup->SetItemIndex(0);
     StitchWidthGroup = new TRadioGroup("Font width (affects A,E,F,H,L,P,S,T,etc.)",
-                                       { "Narrow font", "Wide font" }, 2, StitchesPanel);
+        { "Narrow font", "Wide font" }, 2, StitchesPanel);
     StitchWidthGroup->setObjectName("StitchWidthGroup");
     StitchWidthGroup->SetItemIndex(0);
     TextAlignmentGroup->setFont(ArialFont(15, true));
@@ -417,16 +420,17 @@ void TWendleForm::ConnectHandlers()
 {
     connect(PlainText, &QPlainTextEdit::textChanged, this, &TWendleForm::PlainTextChanged);
     for (TFxPSpinEdit* field : { StitchesAcrossEdit, StitchesDownEdit, BlankRowsEdit,
-                                 BlankStitchesAtEndsEdit, BlankStitchesBetweenEdit })
+             BlankStitchesAtEndsEdit, BlankStitchesBetweenEdit })
         connect(field, &TFxPSpinEdit::OnChange, this, &TWendleForm::PrepareUpdate);
     for (TRadioGroup* group : { MeasureUnitGroup, TextAlignmentGroup, StitchWidthGroup })
         connect(group, &TRadioGroup::OnClick, this, &TWendleForm::PrepareUpdate);
     connect(DisplayStitchWidthScroll, &QScrollBar::valueChanged, this, &TWendleForm::PrepareUpdate);
-    connect(TextButton, &QPushButton::clicked, this, [this] { ColourSelectClick(DisplayColours::Text); });
+    connect(TextButton, &QPushButton::clicked, this,
+        [this] { ColourSelectClick(DisplayColours::Text); });
     connect(BackgroundButton, &QPushButton::clicked, this,
-            [this] { ColourSelectClick(DisplayColours::Background); });
+        [this] { ColourSelectClick(DisplayColours::Background); });
     connect(GridLinesButton, &QPushButton::clicked, this,
-            [this] { ColourSelectClick(DisplayColours::GridLines); });
+        [this] { ColourSelectClick(DisplayColours::GridLines); });
     connect(HelpButton, &QPushButton::clicked, this, &TWendleForm::HelpButtonClick);
     connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
     StitchDisplayArea->SetPaintHandler(
@@ -454,8 +458,8 @@ void TWendleForm::IdleUpdate()
 void TWendleForm::LayOutChart()
 {
     const auto options = MakeChartOptions(BlankRowsEdit->Value(), BlankStitchesAtEndsEdit->Value(),
-                                          BlankStitchesBetweenEdit->Value(),
-                                          TextAlignmentGroup->ItemIndex(), StitchWidthGroup->ItemIndex());
+        BlankStitchesBetweenEdit->Value(), TextAlignmentGroup->ItemIndex(),
+        StitchWidthGroup->ItemIndex());
     // While a number field is blank the chart keeps its last layout.
     if (options)
         Layout.LayOutChart(PlainText->DisplayedLines(), *options, Font);
@@ -468,10 +472,10 @@ void TWendleForm::ShowChartSize()
 {
     const std::string unit = MeasureUnitGroup->SelectedCaption().toStdString();
     const std::string separator = QLocale().decimalPoint().toStdString();
-    const SizeMessage message = MakeSizeMessage({ Layout.ChartWidth, Layout.ChartHeight,
-                                                  StitchesAcrossEdit->Value(),
-                                                  StitchesDownEdit->Value(), unit, PagesRequired },
-                                                separator);
+    const SizeMessage message
+        = MakeSizeMessage({ Layout.ChartWidth, Layout.ChartHeight, StitchesAcrossEdit->Value(),
+                              StitchesDownEdit->Value(), unit, PagesRequired },
+            separator);
     DimensionsMessage->setText(QString::fromStdString(message.Caption).replace('\r', '\n'));
     SetTextColour(DimensionsMessage, message.Colour);
     QFont font = DimensionsMessage->font();
@@ -517,8 +521,8 @@ int TWendleForm::DisplayCellWidth() const { return DisplayStitchWidthScroll->val
 int TWendleForm::DisplayCellHeight() const
 {
     // A blank or unusable gauge keeps the last good height rather than a meaningless one.
-    if (const auto height = StitchCellHeight(StitchesAcrossEdit->Value(), StitchesDownEdit->Value(),
-                                             DisplayCellWidth()))
+    if (const auto height = StitchCellHeight(
+            StitchesAcrossEdit->Value(), StitchesDownEdit->Value(), DisplayCellWidth()))
         return *height;
     return LastCellHeight;
 }
@@ -548,9 +552,9 @@ void TWendleForm::RepaintStitches(QWidget& area, const QRect& exposed)
     image.fill(ToQColor(CreamColour));
     if (Layout.ChartWidth > 0) {
         RenderStitchDisplay(Layout, Colours, DisplayCellWidth(), LastCellHeight, exposed.left(),
-                            exposed.top(), exposed.width(), exposed.height(),
-                            reinterpret_cast<std::uint32_t*>(image.bits()),
-                            static_cast<int>(image.bytesPerLine() / 4));
+            exposed.top(), exposed.width(), exposed.height(),
+            reinterpret_cast<std::uint32_t*>(image.bits()),
+            static_cast<int>(image.bytesPerLine() / 4));
     }
     painter.drawImage(exposed.topLeft(), image);
     Painting = false;

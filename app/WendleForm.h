@@ -112,7 +112,7 @@ private:
     QWidget* CreateDisplayAndPrintPage();
     QWidget* CreateBottomStrip();
     TFxPSpinEdit* CreateSpinField(QWidget* parent, const QString& name, double minimum,
-                                  double maximum, int decimals, double value);
+        double maximum, int decimals, double value);
     void ConnectHandlers();
 
     void LayOutChart();

@@ -37,9 +37,9 @@ void BM_LayOutChart(benchmark::State& state, int alignment)
     const double cells = static_cast<double>(layout.ChartWidth) * layout.ChartHeight;
     state.counters["cells"] = cells;
     // Seconds per cell, which the report prints with an SI prefix (n for nanoseconds).
-    state.counters["time_per_cell"] = benchmark::Counter(
-        cells * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["time_per_cell"]
+        = benchmark::Counter(cells * static_cast<double>(state.iterations()),
+            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 } // namespace

@@ -45,8 +45,8 @@ namespace {
 
 } // namespace
 
-bool TChartLayout::LayOutChart(std::span<const std::string> lines, const ChartOptions& options,
-                               const TWendleFont& font)
+bool TChartLayout::LayOutChart(
+    std::span<const std::string> lines, const ChartOptions& options, const TWendleFont& font)
 {
     if (!options.IsUsable())
         return false;
@@ -78,8 +78,9 @@ bool TChartLayout::LayOutChart(std::span<const std::string> lines, const ChartOp
         textWidth = std::max(textWidth, x - 1);
     }
 
-    const std::int64_t height
-        = static_cast<std::int64_t>(options.BlankRows + 5) * (static_cast<std::int64_t>(lineCount) + 1) - 5;
+    const std::int64_t height = static_cast<std::int64_t>(options.BlankRows + 5)
+            * (static_cast<std::int64_t>(lineCount) + 1)
+        - 5;
     const std::int64_t width = textWidth + 2 * options.EndBlanks;
     const std::int64_t rowLength = width + 5;
     constexpr std::int64_t largest = std::numeric_limits<std::int32_t>::max();
@@ -94,7 +95,8 @@ bool TChartLayout::LayOutChart(std::span<const std::string> lines, const ChartOp
     RowsAllocated = ChartHeight;
     RowLength = static_cast<std::int32_t>(rowLength);
 
-    const std::size_t cells = static_cast<std::size_t>(RowsAllocated) * static_cast<std::size_t>(RowLength);
+    const std::size_t cells
+        = static_cast<std::size_t>(RowsAllocated) * static_cast<std::size_t>(RowLength);
     if (StitchRows.capacity() > 2 * cells + (std::size_t { 1 } << 20))
         std::vector<std::uint8_t>().swap(StitchRows); // give back what a huge chart took
     StitchRows.assign(cells, 0);
@@ -141,7 +143,7 @@ bool TChartLayout::LayOutChart(std::span<const std::string> lines, const ChartOp
             const auto& glyph = cellsOfForm[k];
             for (int g = 0; g < GlyphRows; ++g)
                 std::memcpy(lineTop + static_cast<std::size_t>(g) * RowLength + x, glyph[g].data(),
-                            GlyphColumns);
+                    GlyphColumns);
             x += advance.Columns[k];
         }
         top += options.BlankRows + 5;

@@ -18,8 +18,8 @@ public:
     /// taken as their capitals. Options outside their ranges leave the previous grid and
     /// size untouched, as does a chart too large to address. Returns true when the chart's
     /// size differs from the size before the run.
-    bool LayOutChart(std::span<const std::string> lines, const ChartOptions& options,
-                     const TWendleFont& font);
+    bool LayOutChart(
+        std::span<const std::string> lines, const ChartOptions& options, const TWendleFont& font);
 
     /// Row \a row of the grid: ChartWidth stitches, then spill room nobody shows.
     const std::uint8_t* Row(std::int32_t row) const

@@ -31,8 +31,8 @@ std::optional<int> RoundOptionValue(double value)
     return static_cast<int>(rounded);
 }
 
-std::optional<ChartOptions> MakeChartOptions(double blankRows, double endBlanks, double wordGap,
-                                             int alignment, int fontForm)
+std::optional<ChartOptions> MakeChartOptions(
+    double blankRows, double endBlanks, double wordGap, int alignment, int fontForm)
 {
     const auto rows = RoundOptionValue(blankRows);
     const auto ends = RoundOptionValue(endBlanks);

@@ -42,7 +42,7 @@ struct ChartOptions {
 std::optional<int> RoundOptionValue(double value);
 
 /// Options from the raw field values; empty while any of the three numbers is blank.
-std::optional<ChartOptions> MakeChartOptions(double blankRows, double endBlanks, double wordGap,
-                                             int alignment, int fontForm);
+std::optional<ChartOptions> MakeChartOptions(
+    double blankRows, double endBlanks, double wordGap, int alignment, int fontForm);
 
 } // namespace wendle

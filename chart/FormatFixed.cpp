@@ -37,8 +37,8 @@ namespace {
 
 } // namespace
 
-std::string FixedPointText(double value, int decimals, int significantDigits,
-                           std::string_view decimalSeparator)
+std::string FixedPointText(
+    double value, int decimals, int significantDigits, std::string_view decimalSeparator)
 {
     if (!std::isfinite(value))
         return {};
@@ -49,7 +49,7 @@ std::string FixedPointText(double value, int decimals, int significantDigits,
     // ignores the C locale, whose decimal point the window system may have changed.
     char buffer[64];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                       std::chars_format::scientific, significantDigits - 1);
+        std::chars_format::scientific, significantDigits - 1);
     const std::string scientific(buffer, written.ptr);
     const std::size_t exponentAt = scientific.find('e');
     std::string digits;
@@ -68,7 +68,8 @@ std::string FixedPointText(double value, int decimals, int significantDigits,
         digits.insert(0, static_cast<std::size_t>(-integerDigits), '0');
         integerDigits = 0;
     }
-    const std::size_t wanted = static_cast<std::size_t>(integerDigits) + static_cast<std::size_t>(decimals);
+    const std::size_t wanted
+        = static_cast<std::size_t>(integerDigits) + static_cast<std::size_t>(decimals);
     if (digits.size() < wanted)
         digits.append(wanted - digits.size(), '0');
     if (RoundDigits(digits, wanted))

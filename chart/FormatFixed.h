@@ -16,7 +16,7 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
 /// separator and exactly \a decimals digits, rounded half away from zero from the value's
 /// first \a significantDigits digits. Zero carries no minus sign. Empty for a value that is
 /// no finite number; blank values are not treated specially.
-std::string FixedPointText(double value, int decimals, int significantDigits,
-                           std::string_view decimalSeparator = ".");
+std::string FixedPointText(
+    double value, int decimals, int significantDigits, std::string_view decimalSeparator = ".");
 
 } // namespace wendle

@@ -22,7 +22,7 @@ SizeMessage MakeSizeMessage(const ChartSizeInputs& inputs, std::string_view deci
 {
     if (inputs.PagesRequired == UnprintablePages)
         return { "The design has too many rows to print\rat the current print settings!",
-                 SizeMessageRed, true };
+            SizeMessageRed, true };
 
     std::string unit = " ";
     unit += inputs.UnitCaption;

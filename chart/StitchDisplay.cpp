@@ -36,28 +36,29 @@ std::optional<int> StitchCellHeight(double across, double down, int cellWidth)
 DisplaySize StitchDisplaySize(const TChartLayout& chart, int cellWidth, int cellHeight)
 {
     return { static_cast<std::int64_t>(cellWidth) * chart.ChartWidth + 1,
-             static_cast<std::int64_t>(cellHeight) * chart.ChartHeight + 1 };
+        static_cast<std::int64_t>(cellHeight) * chart.ChartHeight + 1 };
 }
 
 void RenderStitchDisplay(const TChartLayout& chart, const DisplayColours& colours, int cellWidth,
-                         int cellHeight, int left, int top, int width, int height,
-                         std::uint32_t* pixels, int stride)
+    int cellHeight, int left, int top, int width, int height, std::uint32_t* pixels, int stride)
 {
     if (chart.ChartWidth <= 0 || chart.ChartHeight <= 0 || cellWidth <= 0 || cellHeight <= 0)
         return;
     const DisplaySize size = StitchDisplaySize(chart, cellWidth, cellHeight);
     const std::int64_t firstX = std::max<std::int64_t>(left, 0);
     const std::int64_t firstY = std::max<std::int64_t>(top, 0);
-    const std::int64_t endX = std::min<std::int64_t>(static_cast<std::int64_t>(left) + width, size.Width);
-    const std::int64_t endY = std::min<std::int64_t>(static_cast<std::int64_t>(top) + height, size.Height);
+    const std::int64_t endX
+        = std::min<std::int64_t>(static_cast<std::int64_t>(left) + width, size.Width);
+    const std::int64_t endY
+        = std::min<std::int64_t>(static_cast<std::int64_t>(top) + height, size.Height);
     if (firstX >= endX || firstY >= endY)
         return;
 
     const TColour backgroundColour = colours.Colours[DisplayColours::Background];
     const TColour gridColour = colours.Colours[DisplayColours::GridLines];
     const bool gridShown = gridColour != backgroundColour;
-    const std::uint32_t cellArgb[2] = { ToArgb(backgroundColour),
-                                        ToArgb(colours.Colours[DisplayColours::Text]) };
+    const std::uint32_t cellArgb[2]
+        = { ToArgb(backgroundColour), ToArgb(colours.Colours[DisplayColours::Text]) };
     const std::uint32_t gridArgb = ToArgb(gridColour);
 
     // A shared outline pixel is drawn last by the cell to its right or below, so every
@@ -67,20 +68,22 @@ void RenderStitchDisplay(const TChartLayout& chart, const DisplayColours& colour
     std::vector<std::uint8_t> columnIsLine(columnCell.size());
     for (std::int64_t x = firstX; x < endX; ++x) {
         const std::size_t i = static_cast<std::size_t>(x - firstX);
-        columnCell[i] = static_cast<std::int32_t>(std::min<std::int64_t>(x / cellWidth, chart.ChartWidth - 1));
+        columnCell[i] = static_cast<std::int32_t>(
+            std::min<std::int64_t>(x / cellWidth, chart.ChartWidth - 1));
         columnIsLine[i] = x % cellWidth == 0 ? 1 : 0;
     }
 
     for (std::int64_t y = firstY; y < endY; ++y) {
-        std::uint32_t* out = pixels + static_cast<std::size_t>(y - top) * static_cast<std::size_t>(stride)
+        std::uint32_t* out = pixels
+            + static_cast<std::size_t>(y - top) * static_cast<std::size_t>(stride)
             + static_cast<std::size_t>(firstX - left);
         const bool rowIsLine = y % cellHeight == 0;
         if (gridShown && rowIsLine) {
             std::fill(out, out + columnCell.size(), gridArgb);
             continue;
         }
-        const std::uint8_t* stitches
-            = chart.Row(static_cast<std::int32_t>(std::min<std::int64_t>(y / cellHeight, chart.ChartHeight - 1)));
+        const std::uint8_t* stitches = chart.Row(static_cast<std::int32_t>(
+            std::min<std::int64_t>(y / cellHeight, chart.ChartHeight - 1)));
         if (gridShown) {
             for (std::size_t i = 0; i < columnCell.size(); ++i)
                 out[i] = columnIsLine[i] ? gridArgb : cellArgb[stitches[columnCell[i]] != 0];

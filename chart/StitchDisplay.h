@@ -41,8 +41,7 @@ DisplaySize StitchDisplaySize(const TChartLayout& chart, int cellWidth, int cell
 /// outline takes its own cell's colour instead, so no grid shows. Pixels outside the display
 /// keep their value.
 void RenderStitchDisplay(const TChartLayout& chart, const DisplayColours& colours, int cellWidth,
-                         int cellHeight, int left, int top, int width, int height,
-                         std::uint32_t* pixels, int stride);
+    int cellHeight, int left, int top, int width, int height, std::uint32_t* pixels, int stride);
 
 /// 0xAARRGGBB, opaque, of a 0x00BBGGRR colour (the flag byte does not change the colour).
 constexpr std::uint32_t ToArgb(TColour colour)

@@ -5,8 +5,8 @@ namespace wendle {
 std::u32string NormaliseLine(std::u32string_view line)
 {
     const std::size_t firstKept = line.find_first_not_of(U' ');
-    std::u32string result(firstKept == std::u32string_view::npos ? std::u32string_view {}
-                                                                  : line.substr(firstKept));
+    std::u32string result(
+        firstKept == std::u32string_view::npos ? std::u32string_view {} : line.substr(firstKept));
     for (char32_t& character : result) {
         const char32_t upper = UpperCaseKey(character);
         if (upper != character)

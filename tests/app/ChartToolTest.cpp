@@ -46,17 +46,19 @@ TEST(ChartToolTest, PrintsChartThenSizeByDefault)
     const ToolResult result = RunTool({ "-t", "HI" });
     EXPECT_EQ(result.Status, 0);
     EXPECT_EQ(result.Errors, "");
-    EXPECT_EQ(result.Output, HiChart + "\n"
-                                       "Area shown is 7 stitches wide by 9 stitches deep,\n"
-                                       "or 1.2 inches wide by 1.2 inches deep\n");
+    EXPECT_EQ(result.Output,
+        HiChart
+            + "\n"
+              "Area shown is 7 stitches wide by 9 stitches deep,\n"
+              "or 1.2 inches wide by 1.2 inches deep\n");
 }
 
 TEST(ChartToolTest, SectionsInTheOrderGiven)
 {
     EXPECT_EQ(RunTool({ "--text=HI", "--show", "size,chart" }).Output,
-              "Area shown is 7 stitches wide by 9 stitches deep,\n"
-              "or 1.2 inches wide by 1.2 inches deep\n\n"
-                  + HiChart);
+        "Area shown is 7 stitches wide by 9 stitches deep,\n"
+        "or 1.2 inches wide by 1.2 inches deep\n\n"
+            + HiChart);
     EXPECT_EQ(RunTool({ "--text=HI", "--show=chart" }).Output, HiChart);
 }
 
@@ -64,15 +66,16 @@ TEST(ChartToolTest, LinesFromStandardInputWhenNoTextOption)
 {
     const ToolResult result = RunTool({ "--show", "size" }, "hello\n");
     EXPECT_EQ(result.Status, 0);
-    EXPECT_EQ(result.Output, "Area shown is 22 stitches wide by 9 stitches deep,\n"
-                             "or 3.7 inches wide by 1.2 inches deep\n");
+    EXPECT_EQ(result.Output,
+        "Area shown is 22 stitches wide by 9 stitches deep,\n"
+        "or 3.7 inches wide by 1.2 inches deep\n");
     // Windows line ends and a last line without a line break.
     EXPECT_EQ(RunTool({ "--show", "size" }, "HI\r\nI").Output,
-              RunTool({ "--show", "size", "-t", "HI", "-t", "I" }).Output);
+        RunTool({ "--show", "size", "-t", "HI", "-t", "I" }).Output);
     // No input at all is the empty message.
     EXPECT_EQ(RunTool({ "--show", "size" }, "").Output,
-              "Area shown is 2 stitches wide by 2 stitches deep,\n"
-              "or 0.3 inches wide by 0.3 inches deep\n");
+        "Area shown is 2 stitches wide by 2 stitches deep,\n"
+        "or 0.3 inches wide by 0.3 inches deep\n");
 }
 
 TEST(ChartToolTest, TextIsNormalisedLikeTheField)
@@ -84,7 +87,7 @@ TEST(ChartToolTest, TextIsNormalisedLikeTheField)
     EXPECT_EQ(tilde.Output.substr(0, 5 * 4), "....\n....\n..#.\n..#.\n");
     // One blank per character, however many bytes it takes.
     EXPECT_EQ(RunTool({ "--show=size", "--text=I\xc3\xa9I" }).Output,
-              RunTool({ "--show=size", "--text=I~I" }).Output);
+        RunTool({ "--show=size", "--text=I~I" }).Output);
     // An empty line and a line that begins with '-'.
     const ToolResult empty = RunTool({ "--show=size", "--text=I", "--text=", "--text=-" });
     EXPECT_EQ(empty.Status, 0);
@@ -94,32 +97,35 @@ TEST(ChartToolTest, TextIsNormalisedLikeTheField)
 TEST(ChartToolTest, LayoutOptions)
 {
     const std::string sample[] = { "$ % &   STITCH SAMPLER   & % $", "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-                                   "12345 ... 67890", "!@#^*()_-+=[]:;\"'<,>.?/\\  $%&",
-                                   "SHE SAID, \"HELLO, WORLD!\"" };
+        "12345 ... 67890", "!@#^*()_-+=[]:;\"'<,>.?/\\  $%&", "SHE SAID, \"HELLO, WORLD!\"" };
     std::string input;
     for (const auto& line : sample)
         input += line + "\n";
     EXPECT_EQ(RunTool({ "--show=size" }, input).Output,
-              "Area shown is 124 stitches wide by 37 stitches deep,\n"
-              "or 20.7 inches wide by 4.9 inches deep\n");
+        "Area shown is 124 stitches wide by 37 stitches deep,\n"
+        "or 20.7 inches wide by 4.9 inches deep\n");
     EXPECT_EQ(RunTool({ "--show=size", "--font", "wide" }, input).Output,
-              "Area shown is 134 stitches wide by 37 stitches deep,\n"
-              "or 22.3 inches wide by 4.9 inches deep\n");
+        "Area shown is 134 stitches wide by 37 stitches deep,\n"
+        "or 22.3 inches wide by 4.9 inches deep\n");
     EXPECT_EQ(RunTool({ "--show=size", "--unit=cm", "--across=4", "--down", "10" }, input).Output,
-              "Area shown is 124 stitches wide by 37 stitches deep,\n"
-              "or 31.0 cm wide by 3.7 cm deep\n");
-    EXPECT_EQ(RunTool({ "--show=chart", "--align=right", "-t", "HI", "-t", "I" }).Output.substr(8 * 9, 8),
-              ".....#.\n");
-    EXPECT_EQ(RunTool({ "--show=chart", "--align=center", "-t", "HI", "-t", "I" }).Output.substr(8 * 9, 8),
-              "...#...\n");
+        "Area shown is 124 stitches wide by 37 stitches deep,\n"
+        "or 31.0 cm wide by 3.7 cm deep\n");
+    EXPECT_EQ(
+        RunTool({ "--show=chart", "--align=right", "-t", "HI", "-t", "I" }).Output.substr(8 * 9, 8),
+        ".....#.\n");
+    EXPECT_EQ(RunTool({ "--show=chart", "--align=center", "-t", "HI", "-t", "I" })
+                  .Output.substr(8 * 9, 8),
+        "...#...\n");
     EXPECT_EQ(RunTool({ "--show=chart", "--align", "centre", "-t", "HI", "-t", "I" }).Output,
-              RunTool({ "--show=chart", "--align=center", "-t", "HI", "-t", "I" }).Output);
-    EXPECT_EQ(RunTool({ "--show=chart", "--align=full", "-t", "HII", "-t", "I I" }).Output.substr(10 * 9, 10),
-              ".#.....#.\n");
-    EXPECT_EQ(RunTool({ "--show=chart", "--blank-rows=1", "--end-blanks=3", "--word-gap=6", "-t", "I I" })
-                  .Output.substr(0, 2 * 15),
-              "..............\n"
-              "...#......#...\n");
+        RunTool({ "--show=chart", "--align=center", "-t", "HI", "-t", "I" }).Output);
+    EXPECT_EQ(RunTool({ "--show=chart", "--align=full", "-t", "HII", "-t", "I I" })
+                  .Output.substr(10 * 9, 10),
+        ".#.....#.\n");
+    EXPECT_EQ(
+        RunTool({ "--show=chart", "--blank-rows=1", "--end-blanks=3", "--word-gap=6", "-t", "I I" })
+            .Output.substr(0, 2 * 15),
+        "..............\n"
+        "...#......#...\n");
 }
 
 TEST(ChartToolTest, RefusesBadOptionsWithOneLineAndStatusTwo)
@@ -167,8 +173,9 @@ TEST(ChartToolTest, SizeMessageUsesTheLocaleDecimalSeparator)
     std::ostringstream err;
     TChartTool().Run({ "wendle-chart", "--show=size", "-t", "hello" }, in, out, err);
     QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(out.str(), "Area shown is 22 stitches wide by 9 stitches deep,\n"
-                         "or 3,7 inches wide by 1,2 inches deep\n");
+    EXPECT_EQ(out.str(),
+        "Area shown is 22 stitches wide by 9 stitches deep,\n"
+        "or 3,7 inches wide by 1,2 inches deep\n");
 }
 
 TEST(ChartToolTest, ProgramReadsStandardInputAndUsesTheLocaleSeparator)
@@ -184,8 +191,8 @@ TEST(ChartToolTest, ProgramReadsStandardInputAndUsesTheLocaleSeparator)
     ASSERT_TRUE(tool.waitForFinished());
     EXPECT_EQ(tool.exitCode(), 0);
     EXPECT_EQ(tool.readAllStandardOutput().toStdString(),
-              "Area shown is 22 stitches wide by 9 stitches deep,\n"
-              "or 3.7 inches wide by 1.2 inches deep\n");
+        "Area shown is 22 stitches wide by 9 stitches deep,\n"
+        "or 3.7 inches wide by 1.2 inches deep\n");
 
     tool.start(WENDLE_CHART_TOOL, { "--down=99" });
     ASSERT_TRUE(tool.waitForFinished());

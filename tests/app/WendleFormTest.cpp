@@ -65,7 +65,8 @@ protected:
     QString Message() const { return form->DimensionsMessage->text(); }
 
     // Presses \a key in a number field, as the user would.
-    void KeyInField(TFxPSpinEdit* field, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void KeyInField(
+        TFxPSpinEdit* field, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         field->setFocus();
         QTest::keyClick(field, key, modifiers);
@@ -91,8 +92,8 @@ TEST_F(WendleFormTest, StartsWithTheSampleTextAndItsSize)
     EXPECT_EQ(form->Notebook->tabText(1), "Specify Stitch Options");
     EXPECT_EQ(form->Notebook->tabText(2), "Specify Display and Print Options");
     EXPECT_EQ(form->PlainText->toPlainText(),
-              "$ % &   STITCH SAMPLER   & % $\nABCDEFGHIJKLMNOPQRSTUVWXYZ\n12345 ... 67890\n"
-              "!@#^*()_-+=[]:;\"'<,>.?/\\  $%&\nSHE SAID, \"HELLO, WORLD!\"");
+        "$ % &   STITCH SAMPLER   & % $\nABCDEFGHIJKLMNOPQRSTUVWXYZ\n12345 ... 67890\n"
+        "!@#^*()_-+=[]:;\"'<,>.?/\\  $%&\nSHE SAID, \"HELLO, WORLD!\"");
     EXPECT_TRUE(form->StartupUpdateDone());
     EXPECT_EQ(form->ChartWidth(), 124);
     EXPECT_EQ(form->ChartHeight(), 37);
@@ -149,7 +150,8 @@ TEST_F(WendleFormTest, ControlsHaveTheirRangesAndDefaults)
     EXPECT_EQ(form->DisplayStitchWidthScroll->minimum(), 3);
     EXPECT_EQ(form->DisplayStitchWidthScroll->maximum(), 12);
     EXPECT_EQ(form->DisplayStitchWidthScroll->value(), 4);
-    EXPECT_EQ(form->StitchDisplayArea->accessibleDescription(), "124 stitches wide by 37 rows deep");
+    EXPECT_EQ(
+        form->StitchDisplayArea->accessibleDescription(), "124 stitches wide by 37 rows deep");
 }
 
 TEST_F(WendleFormTest, TypingUpdatesTheChartAndTheMessage)
@@ -158,8 +160,9 @@ TEST_F(WendleFormTest, TypingUpdatesTheChartAndTheMessage)
     EXPECT_EQ(form->PlainText->toPlainText(), "HI");
     EXPECT_EQ(form->ChartWidth(), 7);
     EXPECT_EQ(form->ChartHeight(), 9);
-    EXPECT_EQ(Message(), "Area shown is 7 stitches wide by 9 stitches deep,\n"
-                         "or 1.2 inches wide by 1.2 inches deep");
+    EXPECT_EQ(Message(),
+        "Area shown is 7 stitches wide by 9 stitches deep,\n"
+        "or 1.2 inches wide by 1.2 inches deep");
     QTest::keyClick(form->PlainText, Qt::Key_Return);
     QTest::keyClicks(form->PlainText, "i");
     Idle();
@@ -179,8 +182,9 @@ TEST_F(WendleFormTest, EmptyTextStillGivesAMessage)
     ReplaceText("");
     EXPECT_EQ(form->ChartWidth(), 2);
     EXPECT_EQ(form->ChartHeight(), 2);
-    EXPECT_EQ(Message(), "Area shown is 2 stitches wide by 2 stitches deep,\n"
-                         "or 0.3 inches wide by 0.3 inches deep");
+    EXPECT_EQ(Message(),
+        "Area shown is 2 stitches wide by 2 stitches deep,\n"
+        "or 0.3 inches wide by 0.3 inches deep");
 }
 
 TEST_F(WendleFormTest, LayoutOptionsRunTheUpdate)
@@ -189,19 +193,22 @@ TEST_F(WendleFormTest, LayoutOptionsRunTheUpdate)
     ClickItem(form->StitchWidthGroup, 1);
     EXPECT_GT(form->UpdateCount(), updates);
     EXPECT_EQ(form->ChartWidth(), 134);
-    EXPECT_EQ(Message(), "Area shown is 134 stitches wide by 37 stitches deep,\n"
-                         "or 22.3 inches wide by 4.9 inches deep");
+    EXPECT_EQ(Message(),
+        "Area shown is 134 stitches wide by 37 stitches deep,\n"
+        "or 22.3 inches wide by 4.9 inches deep");
 
     ClickItem(form->MeasureUnitGroup, 1);
-    EXPECT_EQ(Message(), "Area shown is 134 stitches wide by 37 stitches deep,\n"
-                         "or 22.3 cm wide by 4.9 cm deep");
+    EXPECT_EQ(Message(),
+        "Area shown is 134 stitches wide by 37 stitches deep,\n"
+        "or 22.3 cm wide by 4.9 cm deep");
 
     updates = form->UpdateCount();
     KeyInField(form->StitchesAcrossEdit, Qt::Key_Up);
     EXPECT_EQ(form->StitchesAcrossEdit->Value(), 7.0);
     EXPECT_GT(form->UpdateCount(), updates);
-    EXPECT_EQ(Message(), "Area shown is 134 stitches wide by 37 stitches deep,\n"
-                         "or 19.1 cm wide by 4.9 cm deep");
+    EXPECT_EQ(Message(),
+        "Area shown is 134 stitches wide by 37 stitches deep,\n"
+        "or 19.1 cm wide by 4.9 cm deep");
 
     KeyInField(form->BlankRowsEdit, Qt::Key_Down);
     EXPECT_EQ(form->ChartHeight(), 6 * 6 - 5);
@@ -258,7 +265,8 @@ TEST_F(WendleFormTest, CellHeightFollowsTheGauge)
         double Across, Down;
         int Zoom, Height;
     };
-    for (const Case& c : { Case { 2.0, 16.0, 3, 1 }, Case { 16.0, 2.0, 12, 96 }, Case { 6.0, 7.5, 12, 10 } }) {
+    for (const Case& c :
+        { Case { 2.0, 16.0, 3, 1 }, Case { 16.0, 2.0, 12, 96 }, Case { 6.0, 7.5, 12, 10 } }) {
         form->StitchesAcrossEdit->SetValue(c.Across);
         form->StitchesDownEdit->SetValue(c.Down);
         form->DisplayStitchWidthScroll->setValue(c.Zoom);
@@ -273,8 +281,9 @@ TEST_F(WendleFormTest, BlankGaugeKeepsTheDisplayAndShowsNoSize)
     KeyInField(form->StitchesAcrossEdit, Qt::Key_Escape);
     ASSERT_TRUE(IsBlankValue(form->StitchesAcrossEdit->Value()));
     Idle();
-    EXPECT_EQ(Message(), "Area shown is 124 stitches wide by 37 stitches deep,\n"
-                         "or ? inches wide by 4.9 inches deep");
+    EXPECT_EQ(Message(),
+        "Area shown is 124 stitches wide by 37 stitches deep,\n"
+        "or ? inches wide by 4.9 inches deep");
     EXPECT_EQ(form->DisplayCellHeight(), 3);
     EXPECT_EQ(form->StitchDisplayArea->size(), QSize(124 * 4 + 1, 37 * 3 + 1));
     // Esc again restores the value the field had.

@@ -250,8 +250,8 @@ TEST_F(ChartLayoutTest, UnusableOptionsKeepThePreviousChart)
 {
     const auto before = LayOut({ "HI" });
     for (ChartOptions bad : { ChartOptions { 0, 1, 2, 0, 0 }, ChartOptions { 2, 11, 2, 0, 0 },
-                              ChartOptions { 2, 1, 1, 0, 0 }, ChartOptions { 2, 1, 2, 4, 0 },
-                              ChartOptions { 2, 1, 2, 0, 2 } }) {
+             ChartOptions { 2, 1, 1, 0, 0 }, ChartOptions { 2, 1, 2, 4, 0 },
+             ChartOptions { 2, 1, 2, 0, 2 } }) {
         EXPECT_FALSE(layout.LayOutChart(std::vector<std::string> { "HELLO", "WORLD" }, bad, font));
         EXPECT_EQ(ChartPicture(layout), before);
         EXPECT_EQ(layout.RowsAllocated, layout.ChartHeight);

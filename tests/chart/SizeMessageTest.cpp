@@ -1,5 +1,5 @@
-#include "FormatFixed.h"
 #include "SizeMessage.h"
+#include "FormatFixed.h"
 
 #include "BlankValue.h"
 
@@ -66,8 +66,8 @@ TEST(SizeMessageTest, SampleTextMessage)
 {
     const SizeMessage message = MakeSizeMessage({ 124, 37, 6.0, 7.5, "inch", 1 }, ".");
     EXPECT_EQ(message.Caption,
-              "Area shown is 124 stitches wide by 37 stitches deep,\r"
-              "or 20.7 inches wide by 4.9 inches deep");
+        "Area shown is 124 stitches wide by 37 stitches deep,\r"
+        "or 20.7 inches wide by 4.9 inches deep");
     EXPECT_EQ(message.Colour, 0x0000FFFFu);
     EXPECT_FALSE(message.Bold);
 }
@@ -75,35 +75,37 @@ TEST(SizeMessageTest, SampleTextMessage)
 TEST(SizeMessageTest, WideFontAndEmptyText)
 {
     EXPECT_EQ(MakeSizeMessage({ 134, 37, 6.0, 7.5, "inch", 1 }, ".").Caption,
-              "Area shown is 134 stitches wide by 37 stitches deep,\r"
-              "or 22.3 inches wide by 4.9 inches deep");
+        "Area shown is 134 stitches wide by 37 stitches deep,\r"
+        "or 22.3 inches wide by 4.9 inches deep");
     EXPECT_EQ(MakeSizeMessage({ 2, 2, 6.0, 7.5, "inch", 1 }, ".").Caption,
-              "Area shown is 2 stitches wide by 2 stitches deep,\r"
-              "or 0.3 inches wide by 0.3 inches deep");
+        "Area shown is 2 stitches wide by 2 stitches deep,\r"
+        "or 0.3 inches wide by 0.3 inches deep");
 }
 
 TEST(SizeMessageTest, CentimetresChangeOnlyTheUnitWords)
 {
     EXPECT_EQ(MakeSizeMessage({ 124, 37, 6.0, 7.5, "cm", 1 }, ",").Caption,
-              "Area shown is 124 stitches wide by 37 stitches deep,\r"
-              "or 20,7 cm wide by 4,9 cm deep");
+        "Area shown is 124 stitches wide by 37 stitches deep,\r"
+        "or 20,7 cm wide by 4,9 cm deep");
     // The plural is used for every value, 1.0 included.
     EXPECT_EQ(MakeSizeMessage({ 6, 15, 6.0, 7.5, "inch", 1 }, ".").Caption,
-              "Area shown is 6 stitches wide by 15 stitches deep,\r"
-              "or 1.0 inches wide by 2.0 inches deep");
+        "Area shown is 6 stitches wide by 15 stitches deep,\r"
+        "or 1.0 inches wide by 2.0 inches deep");
 }
 
 TEST(SizeMessageTest, UnitCaptionIsCutToSixCharacters)
 {
-    EXPECT_NE(MakeSizeMessage({ 6, 6, 6.0, 6.0, "centimetre", 1 }, ".").Caption.find(" centim wide"),
-              std::string::npos);
+    EXPECT_NE(
+        MakeSizeMessage({ 6, 6, 6.0, 6.0, "centimetre", 1 }, ".").Caption.find(" centim wide"),
+        std::string::npos);
 }
 
 TEST(SizeMessageTest, UnprintableChartShowsTheRedWarning)
 {
-    const SizeMessage message = MakeSizeMessage({ 124, 37, 6.0, 7.5, "inch", UnprintablePages }, ".");
-    EXPECT_EQ(message.Caption,
-              "The design has too many rows to print\rat the current print settings!");
+    const SizeMessage message
+        = MakeSizeMessage({ 124, 37, 6.0, 7.5, "inch", UnprintablePages }, ".");
+    EXPECT_EQ(
+        message.Caption, "The design has too many rows to print\rat the current print settings!");
     EXPECT_EQ(message.Colour, 0x000000FFu);
     EXPECT_TRUE(message.Bold);
     // The next normal message undoes the warning's style.
@@ -115,14 +117,14 @@ TEST(SizeMessageTest, UnprintableChartShowsTheRedWarning)
 TEST(SizeMessageTest, BlankGaugeShowsNoMeaninglessSize)
 {
     EXPECT_EQ(MakeSizeMessage({ 124, 37, FxSpEmptyValue, 7.5, "inch", 1 }, ".").Caption,
-              "Area shown is 124 stitches wide by 37 stitches deep,\r"
-              "or ? inches wide by 4.9 inches deep");
+        "Area shown is 124 stitches wide by 37 stitches deep,\r"
+        "or ? inches wide by 4.9 inches deep");
     EXPECT_EQ(MakeSizeMessage({ 124, 37, 6.0, FxSpEmptyValue, "inch", 1 }, ".").Caption,
-              "Area shown is 124 stitches wide by 37 stitches deep,\r"
-              "or 20.7 inches wide by ? inches deep");
+        "Area shown is 124 stitches wide by 37 stitches deep,\r"
+        "or 20.7 inches wide by ? inches deep");
     EXPECT_EQ(MakeSizeMessage({ 124, 37, 0.0, -2.0, "cm", 1 }, ".").Caption,
-              "Area shown is 124 stitches wide by 37 stitches deep,\r"
-              "or ? cm wide by ? cm deep");
+        "Area shown is 124 stitches wide by 37 stitches deep,\r"
+        "or ? cm wide by ? cm deep");
 }
 
 } // namespace

@@ -51,8 +51,8 @@ TEST(StitchDisplaySizeTest, OneMorePixelThanTheCells)
 // The display as drawing every cell gives it: each cell a rectangle from (cW, rH) to
 // ((c+1)W + 1, (r+1)H + 1), right and bottom exclusive, its outline in the pen colour and
 // its inside in the brush colour, later cells drawn over earlier ones.
-std::vector<std::uint32_t> ReferenceDisplay(const TChartLayout& chart, const DisplayColours& colours,
-                                            int w, int h)
+std::vector<std::uint32_t> ReferenceDisplay(
+    const TChartLayout& chart, const DisplayColours& colours, int w, int h)
 {
     const int width = chart.ChartWidth * w + 1;
     const int height = chart.ChartHeight * h + 1;
