@@ -30,7 +30,10 @@ test: build
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
 	cmake --build $(BENCH_DIR) -j$(JOBS)
-	@for b in $(BENCH_DIR)/bench/wendle_bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+	@# Only the benchmark programs: the folder also holds CMake's *_autogen folders.
+	@set -e; for b in $(BENCH_DIR)/bench/wendle_bench_*; do \
+	    if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b"; fi; \
+	done
 
 asan: deps
 	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DWENDLE_SANITIZE=ON \

@@ -1,5 +1,7 @@
 #include "OvrInsMemo.h"
 
+#include "LabelText.h"
+
 #include "TextNormaliser.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -109,7 +111,7 @@ bool TOvrInsMemo::OverwriteMode() const
 void TOvrInsMemo::ToggleMode()
 {
     if (m_modeLabel)
-        m_modeLabel->setText(OverwriteMode() ? InsertCaption : OverwriteCaption);
+        SetLabelText(m_modeLabel, OverwriteMode() ? InsertCaption : OverwriteCaption);
 }
 
 bool TOvrInsMemo::event(QEvent* event)

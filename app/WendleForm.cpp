@@ -1,6 +1,7 @@
 #include "WendleForm.h"
 
 #include "FxPSpinEdit.h"
+#include "LabelText.h"
 #include "OvrInsMemo.h"
 #include "RadioGroup.h"
 #include "SampleText.h"
@@ -38,6 +39,8 @@ namespace {
     constexpr int FormWidth = 750;
     constexpr int FormHeight = 450;
     constexpr int BottomStripHeight = 41;
+    // Wide enough for the note that a chart is too large to show in full.
+    constexpr int CutNoteWidth = 600;
 
     QColor ToQColor(TColour colour)
     {
@@ -165,7 +168,6 @@ void TWendleForm::CreateControls()
 
     HelpButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), "&Help", this);
     HelpButton->setObjectName("HelpButton");
-    HelpButton->setAccessibleName("Help");
     Notebook->setCornerWidget(HelpButton, Qt::TopRightCorner);
     // The pages take the height their controls need; the chart gets the rest.
     const int pagesHeight
@@ -218,7 +220,8 @@ QWidget* TWendleForm::CreateTextPage()
     OvrLabel->setObjectName("OvrLabel");
     OvrLabel->setFont(ArialFont(15, false));
     OvrLabel->setFixedHeight(17);
-    OvrLabel->setAccessibleName("Typing mode");
+    // The label's own text (" Insert" or " Overwrite") is what a screen reader reads.
+    OvrLabel->setAccessibleDescription("Typing mode");
     // Yellow on the maroon of the window, as the size message below.
     OvrLabel->setAutoFillBackground(true);
     QPalette labelPalette = OvrLabel->palette();
@@ -318,7 +321,9 @@ QWidget* TWendleForm::CreateDisplayAndPrintPage()
     DisplayStitchWidthScroll->setObjectName("DisplayStitchWidthScroll");
     DisplayStitchWidthScroll->setAccessibleName("Zoom");
     DisplayStitchWidthScroll->setRange(3, 12);
-    DisplayStitchWidthScroll->setPageStep(0);
+    // A page step of one: a click on the track and a wheel notch each move one position
+    // (Qt bounds wheel steps by the page step, so zero would leave the wheel dead).
+    DisplayStitchWidthScroll->setPageStep(1);
     DisplayStitchWidthScroll->setValue(4);
     DisplayStitchWidthScroll->setMinimumWidth(140);
     displayRow->addWidget(DisplayStitchWidthScroll, 1);
@@ -334,9 +339,9 @@ QWidget* TWendleForm::CreateDisplayAndPrintPage()
     BackgroundButton->setObjectName("BackgroundButton");
     GridLinesButton = new QPushButton("Grid Lines", StitchDisplayColorsBox);
     GridLinesButton->setObjectName("GridLinesButton");
-    TextButton->setAccessibleName("Text colour");
-    BackgroundButton->setAccessibleName("Background colour");
-    GridLinesButton->setAccessibleName("Grid line colour");
+    TextButton->setAccessibleDescription("Choose the colour of text stitches");
+    BackgroundButton->setAccessibleDescription("Choose the colour of background stitches");
+    GridLinesButton->setAccessibleDescription("Choose the colour of the grid lines");
     for (QPushButton* button : { TextButton, BackgroundButton, GridLinesButton })
         colourButtons->addWidget(button);
     displayRow->addSpacing(12);
@@ -403,7 +408,7 @@ QWidget* TWendleForm::CreateBottomStrip()
 
     DimensionsMessage = new QLabel("Dimensions of formatted text", Panel3);
     DimensionsMessage->setObjectName("DimensionsMessage");
-    DimensionsMessage->setAccessibleName("Chart size");
+    DimensionsMessage->setAccessibleDescription("Chart size");
     DimensionsMessage->setAlignment(Qt::AlignCenter);
     DimensionsMessage->setWordWrap(true);
     DimensionsMessage->setFont(ArialFont(15, false));
@@ -463,8 +468,6 @@ void TWendleForm::LayOutChart()
     // While a number field is blank the chart keeps its last layout.
     if (options)
         Layout.LayOutChart(PlainText->DisplayedLines(), *options, Font);
-    StitchDisplayArea->setAccessibleDescription(
-        QString("%1 stitches wide by %2 rows deep").arg(Layout.ChartWidth).arg(Layout.ChartHeight));
     ShowChartSize();
 }
 
@@ -472,15 +475,31 @@ void TWendleForm::ShowChartSize()
 {
     const std::string unit = MeasureUnitGroup->SelectedCaption().toStdString();
     const std::string separator = QLocale().decimalPoint().toStdString();
-    const SizeMessage message
-        = MakeSizeMessage({ Layout.ChartWidth, Layout.ChartHeight, StitchesAcrossEdit->Value(),
-                              StitchesDownEdit->Value(), unit, PagesRequired },
-            separator);
-    DimensionsMessage->setText(QString::fromStdString(message.Caption).replace('\r', '\n'));
+    ChartSizeInputs inputs { Layout.ChartWidth, Layout.ChartHeight, StitchesAcrossEdit->Value(),
+        StitchesDownEdit->Value(), unit, PagesRequired };
+    const SizeMessage message = MakeSizeMessage(inputs, separator);
+    SetLabelText(DimensionsMessage, QString::fromStdString(message.Caption).replace('\r', '\n'));
+    DescribeStitchDisplay(inputs, separator);
     SetTextColour(DimensionsMessage, message.Colour);
     QFont font = DimensionsMessage->font();
     font.setBold(message.Bold);
     DimensionsMessage->setFont(font);
+}
+
+void TWendleForm::DescribeStitchDisplay(ChartSizeInputs inputs, const std::string& separator)
+{
+    // The chart's own description carries both dimensions, in stitches and at the gauge,
+    // even while the size label shows the unprintable warning instead.
+    inputs.PagesRequired = 0;
+    const QString caption = QString::fromStdString(MakeSizeMessage(inputs, separator).Caption);
+    const QString physical = caption.section('\r', 1);
+    QString description = QString("%1 stitches wide by %2 rows deep, %3")
+                              .arg(Layout.ChartWidth)
+                              .arg(Layout.ChartHeight)
+                              .arg(physical);
+    if (DisplayCutFlag)
+        description += QString(". ") + DisplayCutNote;
+    SetAccessibleDescriptionText(StitchDisplayArea, description);
 }
 
 void TWendleForm::PlainTextChanged()
@@ -536,7 +555,16 @@ void TWendleForm::SizeStitchDisplay()
     const auto limit = [](std::int64_t pixels) {
         return static_cast<int>(std::clamp<std::int64_t>(pixels, 1, QWIDGETSIZE_MAX));
     };
-    const QSize wanted(limit(size.Width), limit(size.Height));
+    QSize wanted(limit(size.Width), limit(size.Height));
+    // Qt's widgets end at QWIDGETSIZE_MAX pixels; a larger chart is shown up to there and
+    // the cut is said on screen, never passed off as the whole chart.
+    const bool cut = size.Width > QWIDGETSIZE_MAX || size.Height > QWIDGETSIZE_MAX;
+    if (cut != DisplayCutFlag) {
+        DisplayCutFlag = cut;
+        ShowChartSize();
+    }
+    if (cut)
+        wanted.setWidth(std::max(wanted.width(), CutNoteWidth));
     if (StitchDisplayArea->size() != wanted)
         StitchDisplayArea->setFixedSize(wanted);
 }
@@ -557,8 +585,26 @@ void TWendleForm::RepaintStitches(QWidget& area, const QRect& exposed)
             static_cast<int>(image.bytesPerLine() / 4));
     }
     painter.drawImage(exposed.topLeft(), image);
+    if (DisplayCutFlag)
+        PaintCutNote(painter, area.rect());
     Painting = false;
     DisplayStaleFlag = false;
+}
+
+void TWendleForm::PaintCutNote(QPainter& painter, const QRect& area)
+{
+    // A band along the far edges, where the user who scrolls to the end arrives.
+    constexpr int band = 24;
+    painter.setPen(ToQColor(Yellow));
+    painter.setFont(ArialFont(15, true));
+    const auto note = [&](const QRect& strip) {
+        painter.fillRect(strip, ToQColor(MaroonColour));
+        painter.drawText(strip, Qt::AlignCenter, DisplayCutNote);
+    };
+    if (area.height() >= QWIDGETSIZE_MAX)
+        note(QRect(area.left(), area.bottom() - band + 1, area.width(), band));
+    if (area.width() >= QWIDGETSIZE_MAX)
+        note(QRect(area.right() - CutNoteWidth + 1, area.top(), CutNoteWidth, band));
 }
 
 void TWendleForm::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChartLayout.h"
+#include "SizeMessage.h"
 #include "StitchDisplay.h"
 #include "WendleFont.h"
 
@@ -10,6 +11,7 @@
 #include <cstdint>
 
 class QColorDialog;
+class QPainter;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -58,6 +60,10 @@ public:
     int DisplayCellHeight() const;
     /// How many updates have run, so that tests can tell whether a change ran one.
     int UpdateCount() const { return UpdateRuns; }
+    /// True while the chart is too large for the display, which then shows only its start.
+    bool DisplayCut() const { return DisplayCutFlag; }
+    static constexpr const char* DisplayCutNote
+        = "The chart is too large to show in full: zoom out to see more of it";
 
     // Controls, named as the knitter's guide names them.
     QTabWidget* Notebook { nullptr };
@@ -117,6 +123,8 @@ private:
 
     void LayOutChart();
     void ShowChartSize();
+    void DescribeStitchDisplay(ChartSizeInputs inputs, const std::string& separator);
+    void PaintCutNote(QPainter& painter, const QRect& area);
     void PlainTextChanged();
     void ColourSelectClick(int tag);
     void HelpButtonClick();
@@ -131,6 +139,7 @@ private:
     bool StartupUpdateDoneFlag { false };
     bool DisplayStaleFlag { false };
     bool Painting { false };
+    bool DisplayCutFlag { false };
     bool Normalising { false };
     int LastCellHeight { 3 };
     int UpdateRuns { 0 };

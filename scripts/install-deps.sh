@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth xdotool imagemagick poppler-utils

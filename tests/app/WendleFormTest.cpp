@@ -1,5 +1,6 @@
 #include "WendleForm.h"
 
+#include "AccessibilityRecorder.h"
 #include "BlankValue.h"
 #include "FxPSpinEdit.h"
 #include "OvrInsMemo.h"
@@ -19,6 +20,8 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -150,8 +153,6 @@ TEST_F(WendleFormTest, ControlsHaveTheirRangesAndDefaults)
     EXPECT_EQ(form->DisplayStitchWidthScroll->minimum(), 3);
     EXPECT_EQ(form->DisplayStitchWidthScroll->maximum(), 12);
     EXPECT_EQ(form->DisplayStitchWidthScroll->value(), 4);
-    EXPECT_EQ(
-        form->StitchDisplayArea->accessibleDescription(), "124 stitches wide by 37 rows deep");
 }
 
 TEST_F(WendleFormTest, TypingUpdatesTheChartAndTheMessage)
@@ -377,15 +378,6 @@ TEST_F(WendleFormTest, IdleRunsOneUpdateAfterABurstAndThenRests)
     EXPECT_EQ(form->UpdateCount(), updates);
 }
 
-TEST_F(WendleFormTest, ResizingRunsNoUpdate)
-{
-    const int updates = form->UpdateCount();
-    form->resize(900, 600);
-    QApplication::processEvents();
-    EXPECT_EQ(form->UpdateCount(), updates);
-    EXPECT_EQ(form->ChartWidth(), 124);
-}
-
 TEST_F(WendleFormTest, HelpButtonShowsTheHelpWindow)
 {
     TWendleHelpForm help;
@@ -401,6 +393,95 @@ TEST_F(WendleFormTest, ExitClosesTheWindow)
     QTest::mouseClick(form->CloseButton, Qt::LeftButton);
     EXPECT_TRUE(closed);
     EXPECT_FALSE(form->isVisible());
+}
+
+QString Read(QObject* object, QAccessible::Text what = QAccessible::Name)
+{
+    return test::ReadAccessible(object, what);
+}
+
+TEST_F(WendleFormTest, ScreenReaderReadsWhatIsOnScreen)
+{
+    // Every label and button reads as the text it shows.
+    for (QWidget* page : { form->Notebook->widget(0), form->StitchesPanel,
+             form->DisplayAndPrintPanel, form->Panel3 }) {
+        for (QLabel* label : page->findChildren<QLabel*>()) {
+            SCOPED_TRACE(label->text().toStdString());
+            EXPECT_EQ(Read(label), label->text());
+        }
+        for (QAbstractButton* button : page->findChildren<QAbstractButton*>()) {
+            SCOPED_TRACE(button->text().toStdString());
+            EXPECT_EQ(Read(button), QString(button->text()).remove('&'));
+        }
+    }
+    EXPECT_EQ(Read(form->HelpButton), "Help");
+    EXPECT_EQ(Read(form->DimensionsMessage), SampleMessage);
+    EXPECT_EQ(Read(form->OvrLabel), " Insert");
+    EXPECT_EQ(Read(form->StitchDisplayArea, QAccessible::Description),
+        "124 stitches wide by 37 rows deep, or 20.7 inches wide by 4.9 inches deep");
+}
+
+TEST_F(WendleFormTest, ScreenReaderHearsTheChanges)
+{
+    test::AccessibilityRecorder recorder;
+    ReplaceText("HI");
+    form->PlainText->setFocus();
+    QTest::keyClick(form->PlainText, Qt::Key_Insert);
+
+    EXPECT_TRUE(recorder.Saw(form->DimensionsMessage, QAccessible::NameChanged));
+    EXPECT_EQ(Read(form->DimensionsMessage), Message());
+    EXPECT_TRUE(recorder.Saw(form->OvrLabel, QAccessible::NameChanged));
+    EXPECT_EQ(Read(form->OvrLabel), "Overwrite");
+    EXPECT_TRUE(recorder.Saw(form->StitchDisplayArea, QAccessible::DescriptionChanged));
+    EXPECT_EQ(Read(form->StitchDisplayArea, QAccessible::Description),
+        "7 stitches wide by 9 rows deep, or 1.2 inches wide by 1.2 inches deep");
+}
+
+TEST_F(WendleFormTest, OneWheelNotchMovesTheZoomByOne)
+{
+    form->Notebook->setCurrentIndex(2);
+    QScrollBar* zoom = form->DisplayStitchWidthScroll;
+    struct Case {
+        int Start, Delta, Expected;
+    };
+    for (const Case& c : { Case { 4, -120, 5 }, Case { 4, 120, 3 }, Case { 12, -120, 12 },
+             Case { 3, 120, 3 }, Case { 7, -240, 8 } }) {
+        SCOPED_TRACE(c.Start * 1000 + c.Delta);
+        zoom->setValue(c.Start);
+        const QPointF centre = zoom->rect().center();
+        QWheelEvent wheel(centre, zoom->mapToGlobal(centre), {}, { 0, c.Delta }, Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(zoom, &wheel);
+        EXPECT_EQ(zoom->value(), c.Expected);
+    }
+}
+
+TEST_F(WendleFormTest, AChartTooTallToShowSaysSo)
+{
+    EXPECT_FALSE(form->DisplayCut());
+    // At the largest cell (12 wide, 96 high) 180,000 rows pass the widget size limit.
+    form->StitchesAcrossEdit->SetValue(16);
+    form->StitchesDownEdit->SetValue(2);
+    form->BlankRowsEdit->SetValue(10);
+    form->DisplayStitchWidthScroll->setValue(12);
+    form->PlainText->setPlainText(QString("I\n").repeated(12000));
+    Idle();
+    ASSERT_GT(std::int64_t { form->ChartHeight() } * 96, QWIDGETSIZE_MAX);
+    EXPECT_TRUE(form->DisplayCut());
+    EXPECT_EQ(form->StitchDisplayArea->height(), QWIDGETSIZE_MAX);
+    EXPECT_TRUE(Read(form->StitchDisplayArea, QAccessible::Description)
+                    .endsWith(TWendleForm::DisplayCutNote));
+    // The note stands in the last pixels the user can scroll to.
+    const int width = form->StitchDisplayArea->width();
+    const QImage end
+        = form->StitchDisplayArea->grab(QRect(0, QWIDGETSIZE_MAX - 24, width, 24)).toImage();
+    EXPECT_EQ(end.pixelColor(0, 12), QColor(128, 0, 0));
+
+    form->PlainText->setPlainText("I");
+    Idle();
+    EXPECT_FALSE(form->DisplayCut());
+    EXPECT_FALSE(Read(form->StitchDisplayArea, QAccessible::Description)
+                     .contains(TWendleForm::DisplayCutNote));
 }
 
 } // namespace
