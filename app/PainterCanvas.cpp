@@ -1,0 +1,97 @@
+#include "PainterCanvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace wendle {
+
+TPainterCanvas::TPainterCanvas(QPainter& painter, int pixelsPerInchY)
+    : Painter(painter)
+    , PixelsPerInchY(pixelsPerInchY)
+{
+    // Grid lines must stay crisp pixel rows, on paper and in a preview alike.
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    Font = Painter.font();
+}
+
+QColor TPainterCanvas::ToQColor(TColour colour)
+{
+    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
+        static_cast<int>((colour >> 16) & 0xFFu));
+}
+
+void TPainterCanvas::SetBrushColour(TColour colour) { Brush = ToQColor(colour); }
+
+void TPainterCanvas::SetPenColour(TColour colour) { Pen = ToQColor(colour); }
+
+void TPainterCanvas::SetPenWidth(int width) { PenWidth = std::max(width, 1); }
+
+void TPainterCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    if (x2 <= x1 || y2 <= y1)
+        return;
+    Painter.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), Brush);
+    // The outline runs along the border pixels x1, x2 - 1, y1 and y2 - 1, a wider pen
+    // spreading to both sides of them, as filled bands so that no pen geometry of the
+    // paint engine moves it by half a pixel.
+    const int before = (PenWidth - 1) / 2;
+    const int outerLeft = x1 - before;
+    const int outerTop = y1 - before;
+    const int outerWidth = x2 - x1 - 1 + PenWidth;
+    const int outerHeight = y2 - y1 - 1 + PenWidth;
+    Painter.fillRect(QRect(outerLeft, outerTop, outerWidth, PenWidth), Pen);
+    Painter.fillRect(QRect(outerLeft, y2 - 1 - before, outerWidth, PenWidth), Pen);
+    Painter.fillRect(QRect(outerLeft, outerTop, PenWidth, outerHeight), Pen);
+    Painter.fillRect(QRect(x2 - 1 - before, outerTop, PenWidth, outerHeight), Pen);
+}
+
+void TPainterCanvas::Line(int x1, int y1, int x2, int y2)
+{
+    const int before = (PenWidth - 1) / 2;
+    if (y1 == y2 && x1 != x2) {
+        // The end pixel is left out, whichever way the line runs.
+        const int left = x1 < x2 ? x1 : x2 + 1;
+        Painter.fillRect(QRect(left, y1 - before, std::abs(x2 - x1), PenWidth), Pen);
+    } else if (x1 == x2 && y1 != y2) {
+        const int top = y1 < y2 ? y1 : y2 + 1;
+        Painter.fillRect(QRect(x1 - before, top, PenWidth, std::abs(y2 - y1)), Pen);
+    } else if (x1 != x2) {
+        // The page draws only straight ticks; a slanted line is drawn as the painter draws
+        // it, its end included.
+        Painter.setPen(QPen(Pen, PenWidth));
+        Painter.drawLine(x1, y1, x2, y2);
+    }
+}
+
+void TPainterCanvas::TextOut(int x, int y, const std::string& text)
+{
+    Painter.setFont(Font);
+    Painter.setPen(Pen);
+    Painter.setBackgroundMode(Qt::OpaqueMode);
+    Painter.setBackground(Brush);
+    const QFontMetrics metrics(Font, Painter.device());
+    Painter.drawText(QPoint(x, y + metrics.ascent()), QString::fromStdString(text));
+    Painter.setBackgroundMode(Qt::TransparentMode);
+}
+
+int TPainterCanvas::TextWidth(const std::string& text)
+{
+    return QFontMetrics(Font, Painter.device()).horizontalAdvance(QString::fromStdString(text));
+}
+
+int TPainterCanvas::TextHeight(const std::string&)
+{
+    return QFontMetrics(Font, Painter.device()).height();
+}
+
+void TPainterCanvas::SetFont(const std::string& name, int pointSize)
+{
+    Font = QFont(QString::fromStdString(name));
+    const long pixels = std::lround(static_cast<double>(pointSize) * PixelsPerInchY / 72.0);
+    Font.setPixelSize(static_cast<int>(std::clamp(pixels, 1L, 1L << 20)));
+}
+
+} // namespace wendle

@@ -1,0 +1,222 @@
+#include "PrintedPage.h"
+
+#include "BlankValue.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace wendle {
+
+namespace {
+
+    constexpr TColour White = 0x00FFFFFF;
+    constexpr TColour Black = 0x00000000;
+
+    // Far beyond any sheet, yet small enough that adding pens, ticks and text widths to a
+    // coordinate never overflows an int.
+    constexpr long double PixelLimit = 1 << 29;
+
+    // The gap in pixels between a tick and its number, and between the chart and a tick.
+    constexpr int NumberGap = 3;
+
+    int RoundPixel(long double value)
+    {
+        if (std::isnan(value))
+            return 0;
+        return static_cast<int>(std::nearbyint(std::clamp(value, -PixelLimit, PixelLimit)));
+    }
+
+    bool IsDrawable(const PageRequest& request)
+    {
+        const PrintLayout& layout = request.Layout;
+        return request.PpiX > 0 && request.PpiY > 0 && layout.SectionsPerPage > 0
+            && layout.StitchesPerSection > 0 && std::isfinite(layout.PrintStitchesPerInch)
+            && layout.PrintStitchesPerInch > 0.0f && std::isfinite(layout.PrintRowsPerInch)
+            && layout.PrintRowsPerInch > 0.0f && std::isfinite(layout.PrintedHeight);
+    }
+
+    // What stays the same for every section of a page.
+    struct PageStyle {
+        PrintColours Colours;
+        TColour OutlineColour;
+        int PenWidth;
+        int Half;
+        int Tick;
+        std::int32_t FirstStitchOffset;
+        std::int32_t FirstRowOffset;
+    };
+
+    void DrawSection(TPageCanvas& canvas, const PageRequest& request, const PageStyle& style,
+        std::int32_t slot, std::int64_t firstIndex, std::int64_t count)
+    {
+        const TChartLayout& chart = request.Chart;
+        const std::int32_t height = chart.ChartHeight;
+        // Every edge from its own formula, never by adding up cell sizes.
+        std::vector<int> xs(static_cast<std::size_t>(count) + 2);
+        for (std::int64_t i = 1; i <= count + 1; ++i)
+            xs[static_cast<std::size_t>(i)] = SectionColumnX(request.Layout, request.PpiX, i);
+        std::vector<int> ys(static_cast<std::size_t>(height) + 2);
+        for (std::int64_t j = 1; j <= height + 1; ++j)
+            ys[static_cast<std::size_t>(j)] = SectionRowY(request.Layout, request.PpiY, j, slot);
+        const auto x = [&xs](std::int64_t i) { return xs[static_cast<std::size_t>(i)]; };
+        const auto y = [&ys](std::int64_t j) { return ys[static_cast<std::size_t>(j)]; };
+        const int right = x(count + 1) + style.Half;
+        const int bottom = y(height + 1) + style.Half;
+
+        canvas.SetBrushColour(style.Colours.Background);
+        canvas.SetPenColour(style.Colours.Grid);
+        canvas.SetPenWidth(style.PenWidth);
+        canvas.Rectangle(x(1), y(1), right, bottom);
+
+        for (std::int32_t r = 1; r <= height; ++r) {
+            const int top = y(r);
+            const int rowBottom = y(r + 1);
+            const std::int64_t rowNumber = std::int64_t { r } + style.FirstRowOffset;
+            if (rowNumber % 10 == 0) {
+                canvas.SetBrushColour(White);
+                canvas.SetPenColour(Black);
+                canvas.SetPenWidth(1);
+                const int yMid = (top + rowBottom) / 2;
+                canvas.Line(x(1) - NumberGap, yMid, x(1) - style.Tick, yMid);
+                const std::string text = NumberText(rowNumber);
+                canvas.TextOut(x(1) - style.Tick - canvas.TextWidth(text) - NumberGap,
+                    yMid - canvas.TextHeight("X") / 2, text);
+            }
+            canvas.SetPenWidth(style.PenWidth);
+            const std::uint8_t* stitches = chart.Row(r - 1);
+            for (std::int64_t c = 1; c <= count; ++c) {
+                const std::int64_t i = firstIndex + c;
+                const int left = x(c);
+                const int cellRight = x(c + 1);
+                canvas.SetPenColour(style.OutlineColour);
+                canvas.SetBrushColour(
+                    stitches[i - 1] != 0 ? style.Colours.Text : style.Colours.Background);
+                canvas.Rectangle(left, top, cellRight + style.Half, rowBottom + style.Half);
+                const std::int64_t stitchNumber = i + style.FirstStitchOffset;
+                if (r == height && stitchNumber % 10 == 0) {
+                    // The pen keeps the grid width for the stitch ticks.
+                    canvas.SetBrushColour(White);
+                    canvas.SetPenColour(Black);
+                    const int xMid = (left + cellRight) / 2;
+                    canvas.Line(xMid, rowBottom + NumberGap, xMid, rowBottom + style.Tick);
+                    const std::string text = NumberText(stitchNumber);
+                    canvas.TextOut(xMid - canvas.TextWidth(text) / 2,
+                        rowBottom + style.Tick + NumberGap, text);
+                }
+            }
+        }
+
+        // The chart's outer edges are heavy whatever the colours; an edge where the chart
+        // was cut between two sections is not an outer edge.
+        canvas.SetBrushColour(Black);
+        canvas.SetPenColour(Black);
+        canvas.SetPenWidth(style.PenWidth);
+        canvas.Rectangle(x(1), y(1), right, y(1) + style.Half);
+        canvas.Rectangle(x(1), y(height + 1), right, bottom);
+        if (firstIndex == 0)
+            canvas.Rectangle(x(1), y(1), x(1) + style.Half, bottom);
+        if (firstIndex + count == chart.ChartWidth)
+            canvas.Rectangle(x(count + 1), y(1), right, bottom);
+    }
+
+} // namespace
+
+PrintColours ChoosePrintColours(int choice, const DisplayColours& display)
+{
+    switch (choice) {
+    case 1:
+        return { White, Black, White };
+    case 2:
+        return { display.Colours[DisplayColours::Text], display.Colours[DisplayColours::Background],
+            display.Colours[DisplayColours::GridLines] };
+    default:
+        return { Black, White, Black };
+    }
+}
+
+int GridPenWidth(int ppiX, float stitchesPerInch)
+{
+    const float target = static_cast<float>(static_cast<long double>(ppiX) / stitchesPerInch / 16);
+    // Stepping up from 1 by 2 while the next odd width is strictly nearer stops at the
+    // first odd width of at least target - 1.
+    if (!(target > 2.0f))
+        return 1;
+    const long double steps = std::ceil((static_cast<long double>(target) - 2) / 2);
+    return 2 * static_cast<int>(std::min(steps, PixelLimit / 4)) + 1;
+}
+
+int HalfPen(int gridPenWidth) { return (gridPenWidth + 1) / 2; }
+
+int TickLength(int ppiY) { return RoundPixel(static_cast<long double>(ppiY) / 10); }
+
+int PrintFontPoints(float stitchesPerInch)
+{
+    return RoundPixel(150 / static_cast<long double>(stitchesPerInch));
+}
+
+std::int32_t NumberOffset(double fieldValue)
+{
+    if (IsBlankValue(fieldValue) || std::isnan(fieldValue))
+        return 0;
+    return static_cast<std::int32_t>(std::nearbyint(std::clamp(fieldValue, 1.0, 999.0))) - 1;
+}
+
+std::string NumberText(std::int64_t number) { return std::to_string(number).substr(0, 4); }
+
+int SectionColumnX(const PrintLayout& layout, int ppiX, std::int64_t column)
+{
+    return RoundPixel(
+        (static_cast<long double>(column - 1) / layout.PrintStitchesPerInch + layout.PageLeftMargin)
+        * ppiX);
+}
+
+int SectionRowY(const PrintLayout& layout, int ppiY, std::int64_t row, std::int32_t slot)
+{
+    const long double sectionStep = static_cast<long double>(layout.PrintedHeight) + 0.5L;
+    return RoundPixel((static_cast<long double>(row - 1) / layout.PrintRowsPerInch
+                          + layout.PageTopMargin + (slot - 1) * sectionStep)
+        * ppiY);
+}
+
+bool DrawPrintedPage(TPageCanvas& canvas, const PageRequest& request)
+{
+    // Reporting the last page once the count is reached also ends a run over an empty
+    // chart, which needs no pages at all.
+    const bool lastPage = request.PageNumber >= request.Layout.PagesRequired;
+    if (!IsDrawable(request))
+        return true;
+    if (request.PageNumber < 1)
+        return lastPage;
+
+    const PrintLayout& layout = request.Layout;
+    PageStyle style {};
+    style.FirstStitchOffset = NumberOffset(request.FirstStitchValue);
+    style.FirstRowOffset = NumberOffset(request.FirstRowValue);
+    style.Tick = TickLength(request.PpiY);
+    canvas.SetFont("Arial", PrintFontPoints(layout.PrintStitchesPerInch));
+    style.Colours = request.Colours;
+    // A grid in the background colour would vanish on paper; the text colour keeps it.
+    style.OutlineColour
+        = style.Colours.Grid == style.Colours.Background ? style.Colours.Text : style.Colours.Grid;
+    style.PenWidth = GridPenWidth(request.PpiX, layout.PrintStitchesPerInch);
+    style.Half = HalfPen(style.PenWidth);
+
+    const std::int64_t chartWidth = request.Chart.ChartWidth;
+    for (std::int32_t slot = 1; slot <= layout.SectionsPerPage; ++slot) {
+        const std::int64_t section
+            = (std::int64_t { request.PageNumber } - 1) * layout.SectionsPerPage + (slot - 1);
+        // Every section holds at least one stitch, so this bounds the product below.
+        if (section >= chartWidth)
+            break;
+        const std::int64_t firstIndex = section * layout.StitchesPerSection;
+        if (firstIndex >= chartWidth)
+            break;
+        const std::int64_t count
+            = std::min<std::int64_t>(layout.StitchesPerSection, chartWidth - firstIndex);
+        DrawSection(canvas, request, style, slot, firstIndex, count);
+    }
+    return lastPage;
+}
+
+} // namespace wendle
