@@ -1,6 +1,5 @@
 #include "PrintStatusForm.h"
 
-#include <QAccessible>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -87,13 +86,11 @@ void TPrintStatusForm::CancelBtnClick()
 
 void TPrintStatusForm::SetLine(QLabel* label, const QString& text)
 {
+    // The line has no accessible name of its own, so its text is what a screen reader reads
+    // and QLabel announces each change of it as a change of that name.
     label->setText(text);
     // The window system gets its turn only once per page, so the line is painted now.
     label->repaint();
-    // The line carries no accessible name of its own: its text is what a screen reader
-    // reads, and a change of it is a change of that name.
-    QAccessibleEvent changed(label, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
 }
 
 } // namespace wendle
