@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 using namespace wendle;
 using wendle::testing::FakePrinterPort;
@@ -27,8 +28,9 @@ bool StatusFormExists()
     return false;
 }
 
-// The handlers log "m<page>" for a measured page and "p<page>" for a printed one; a "!"
-// after it marks a page that got the wrong surface, geometry or status lines.
+// The handlers log "m<page>" for a measured page and "p<page>" for a printed one, with a "!"
+// for a page that got the wrong surface, geometry or status lines, and "E <job line>" at the
+// end ("E -" when no status dialog is up).
 class PrintPreviewTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -37,11 +39,17 @@ protected:
         port = fake.get();
         driver.SetPrinterPort(std::move(fake));
         driver.SetPrintDialog([this](TPageRange& range) {
-            port->Add("D" + Range(range));
+            port->Add("D" + std::to_string(range.MinPage) + "," + std::to_string(range.MaxPage)
+                + "," + std::to_string(range.FromPage) + "," + std::to_string(range.ToPage));
             range.FromPage = fromPage;
             range.ToPage = toPage;
             return dialogAccepted;
         });
+        InstallHandlers();
+    }
+
+    void InstallHandlers()
+    {
         driver.SetOnBeginPrint([this](std::unique_ptr<TPageInfo>& info) {
             port->Add("B");
             info = std::make_unique<TPageInfo>();
@@ -52,16 +60,10 @@ protected:
             PageHandler(*info, canvas);
         });
         driver.SetOnEndPrint([this](std::unique_ptr<TPageInfo>& info) {
-            port->Add("E");
-            jobLineAtEnd = driver.StatusForm()->TitleLabel()->text();
+            TPrintStatusForm* status = driver.StatusForm();
+            port->Add("E " + (status ? status->TitleLabel()->text().toStdString() : "-"));
             info.reset();
         });
-    }
-
-    static std::string Range(const TPageRange& r)
-    {
-        return std::to_string(r.MinPage) + "," + std::to_string(r.MaxPage) + ","
-            + std::to_string(r.FromPage) + "," + std::to_string(r.ToPage);
     }
 
     void PageHandler(TPageInfo& info, TSpecialCanvas& canvas)
@@ -87,108 +89,60 @@ protected:
             canvas.Canvas->translate(7, 7); // the next page must start from the sheet again
         }
         info.LastPage = page >= documentPages;
-        if (onPage)
-            onPage(page);
+        if (page == cancelOnPage)
+            QTest::mouseClick(driver.StatusForm()->CancelBtn(), Qt::LeftButton);
+        if (page == throwOnPage)
+            throw std::runtime_error("ink ran out");
     }
 
     std::string log;
     FakePrinterPort* port { nullptr };
     TPrintPreview driver { nullptr };
-    std::int32_t maxPage { Unlimited };
-    std::int32_t documentPages { 5 };
+    std::int32_t maxPage { 40 };
+    std::int32_t documentPages { 3 };
     std::int32_t fromPage { 1 };
     std::int32_t toPage { Unlimited };
     bool dialogAccepted { true };
-    std::function<void(std::int32_t)> onPage;
-    QString jobLineAtEnd;
+    std::int32_t cancelOnPage { 0 };
+    std::int32_t throwOnPage { 0 };
 };
+
+const std::string Started = "B|title Doc|begin|";
+const std::string Chosen = "B|D1,40,1,40|title Doc|begin|";
 
 TEST_F(PrintPreviewTest, PrintsTheChosenRangeAfterMeasuringThePagesBeforeIt)
 {
     struct Case {
         const char* name;
-        bool useDialog;
-        std::int32_t from, to, pages;
-        std::string pagesLog;
+        bool useDialog, accepted;
+        std::int32_t from, to, pages, cancelOn;
+        std::string log;
     } cases[] = {
-        { "range 3 to 5", true, 3, 5, 9, "m1|m2|p3|new|p4|new|p5|end" },
-        { "no dialog: all until the last", false, 3, 3, 3, "p1|new|p2|new|p3|end" },
-        { "one page", true, 1, Unlimited, 1, "p1|end" },
-        { "range ends before the document", true, 1, 2, 5, "p1|new|p2|end" },
-        { "range starts after the end", true, 4, 6, 2, "m1|m2|m3|p4|end" },
-        { "from page 0 is page 1", true, 0, 1, 5, "p1|end" },
-        { "a single page inside", true, 2, 2, 5, "m1|p2|end" },
+        { "range 3 to 5", true, true, 3, 5, 9, 0, Chosen + "m1|m2|p3|new|p4|new|p5|end|E Doc" },
+        { "no dialog: until the last", false, true, 3, 3, 3, 0,
+            Started + "p1|new|p2|new|p3|end|E Doc" },
+        { "one page", true, true, 1, Unlimited, 1, 0, Chosen + "p1|end|E Doc" },
+        { "range ends first", true, true, 1, 2, 5, 0, Chosen + "p1|new|p2|end|E Doc" },
+        { "range starts after the end", true, true, 4, 6, 2, 0, Chosen + "m1|m2|m3|p4|end|E Doc" },
+        { "from page 0 is page 1", true, true, 0, 1, 5, 0, Chosen + "p1|end|E Doc" },
+        { "a single page inside", true, true, 2, 2, 5, 0, Chosen + "m1|p2|end|E Doc" },
+        { "dialog cancelled", true, false, 1, 1, 5, 0, "B|D1,40,1,40|E -" },
+        { "cancel before page 3", false, true, 1, 1, 5, 2,
+            Started + "p1|new|p2|new|abort|E Cancelling..." },
+        { "cancel on the last page", false, true, 1, 1, 2, 2,
+            Started + "p1|new|p2|end|E Cancelling..." },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        cancelOnPage = c.cancelOn;
         log.clear();
         driver.SetUseDialog(c.useDialog);
+        dialogAccepted = c.accepted;
         fromPage = c.from;
         toPage = c.to;
         documentPages = c.pages;
-        maxPage = 40;
         driver.Print();
-        const std::string dialog = c.useDialog ? "D1,40,1,40|" : "";
-        EXPECT_EQ(log, "B|" + dialog + "title Doc|begin|" + c.pagesLog + "|E");
-        EXPECT_EQ(jobLineAtEnd, QStringLiteral("Doc"));
-        EXPECT_FALSE(StatusFormExists());
-    }
-}
-
-TEST_F(PrintPreviewTest, CancelledDialogPrintsNothingAndEndsTheDocument)
-{
-    dialogAccepted = false;
-    driver.SetOnEndPrint([this](std::unique_ptr<TPageInfo>& info) {
-        port->Add(driver.StatusForm() || StatusFormExists() ? "E with status" : "E");
-        info.reset();
-    });
-    driver.Print();
-    EXPECT_EQ(log, "B|D1,2147483647,1,2147483647|E");
-}
-
-TEST_F(PrintPreviewTest, MissingHandlerStopsBeforeAnythingHappens)
-{
-    const char* messages[] = { "Begin Print Function Not Assigned!",
-        "Print Page Function Not Assigned!", "End Print Function Not Assigned!" };
-    for (int present = 0; present < 3; ++present) {
-        TPrintPreview bare(nullptr);
-        if (present > 0)
-            bare.SetOnBeginPrint(driver.OnBeginPrint());
-        if (present > 1)
-            bare.SetOnPrintPage(driver.OnPrintPage());
-        bare.SetPrintDialog([](TPageRange&) { return true; });
-        try {
-            bare.Print();
-            ADD_FAILURE() << "no exception with " << present << " handlers";
-        } catch (const PrintException& error) {
-            EXPECT_STREQ(error.what(), messages[present]);
-        }
-    }
-    EXPECT_EQ(log, "");
-}
-
-TEST_F(PrintPreviewTest, CancelIsLookedAtBeforeEachPageOnly)
-{
-    struct Case {
-        const char* name;
-        std::int32_t cancelOnPage;
-        std::string expected;
-    } cases[] = {
-        { "cancel on page 2", 2, "p1|new|p2|new|abort|E" },
-        { "cancel on the last page", 3, "p1|new|p2|new|p3|end|E" },
-    };
-    driver.SetUseDialog(false);
-    documentPages = 3;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        log.clear();
-        onPage = [&](std::int32_t page) {
-            if (page == c.cancelOnPage)
-                QTest::mouseClick(driver.StatusForm()->CancelBtn(), Qt::LeftButton);
-        };
-        driver.Print();
-        EXPECT_EQ(log, "B|title Doc|begin|" + c.expected);
-        EXPECT_EQ(jobLineAtEnd, QStringLiteral("Cancelling..."));
+        EXPECT_EQ(log, c.log);
         EXPECT_FALSE(StatusFormExists());
     }
 }
@@ -198,34 +152,37 @@ TEST_F(PrintPreviewTest, FailuresAbortTheJobRunTheEndHandlerAndReachTheCaller)
     struct Case {
         const char* name;
         std::function<void()> arrange;
-        std::string expected;
+        std::string log;
         const char* message;
     } cases[] = {
-        { "handler throws on page 2",
+        { "no handlers",
             [&] {
-                onPage = [](std::int32_t page) {
-                    if (page == 2)
-                        throw std::runtime_error("ink ran out");
-                };
+                driver.SetOnBeginPrint({}), driver.SetOnPrintPage({}), driver.SetOnEndPrint({});
             },
-            "B|title Doc|begin|p1|new|p2|abort|E", "ink ran out" },
-        { "printer cannot begin", [&] { port->BeginSucceeds = false; }, "B|title Doc|begin|E",
+            "", "Begin Print Function Not Assigned!" },
+        { "no page handler", [&] { driver.SetOnPrintPage({}), driver.SetOnEndPrint({}); }, "",
+            "Print Page Function Not Assigned!" },
+        { "no end handler", [&] { driver.SetOnEndPrint({}); }, "",
+            "End Print Function Not Assigned!" },
+        { "handler throws on page 2", [&] { throwOnPage = 2; }, Started + "p1|new|p2|abort|E Doc",
+            "ink ran out" },
+        { "printer cannot begin", [&] { port->BeginSucceeds = false; }, Started + "E Initializing",
             "Cannot start printing: disk full" },
-        { "no new sheet", [&] { port->NewPageSucceeds = false; },
-            "B|title Doc|begin|p1|new|abort|E", "Cannot start a new sheet" },
+        { "no new sheet", [&] { port->NewPageSucceeds = false; }, Started + "p1|new|abort|E Doc",
+            "Cannot start a new sheet" },
         { "document cannot end", [&] { port->EndSucceeds = false; },
-            "B|title Doc|begin|p1|new|p2|new|p3|end|E", "Cannot finish printing the document" },
+            Started + "p1|new|p2|new|p3|end|E Doc", "Cannot finish printing the document" },
         { "begin handler makes no page info",
             [&] { driver.SetOnBeginPrint([](std::unique_ptr<TPageInfo>&) {}); }, "",
             "Page Info Not Assigned!" },
     };
     driver.SetUseDialog(false);
-    documentPages = 3;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         log.clear();
-        onPage = nullptr;
+        throwOnPage = 0;
         port->BeginSucceeds = port->NewPageSucceeds = port->EndSucceeds = true;
+        InstallHandlers();
         c.arrange();
         try {
             driver.Print();
@@ -233,40 +190,35 @@ TEST_F(PrintPreviewTest, FailuresAbortTheJobRunTheEndHandlerAndReachTheCaller)
         } catch (const std::exception& error) {
             EXPECT_STREQ(error.what(), c.message);
         }
-        EXPECT_EQ(log, c.expected);
+        EXPECT_EQ(log, c.log);
         EXPECT_FALSE(StatusFormExists());
-        EXPECT_EQ(driver.StatusForm(), nullptr);
     }
 }
 
 TEST(ZoomOptionsTest, ClampsEveryValueAtBothEndsAlsoWhenCopied)
 {
+    using Limits = std::vector<std::pair<std::int32_t, std::int32_t>>; // set, reads back
     struct Case {
         void (TZoomOptions::*set)(std::int32_t);
         std::int32_t (TZoomOptions::*get)() const;
-        std::int32_t value, expected;
+        Limits values;
     } cases[] = {
-        { &TZoomOptions::SetMinZoom, &TZoomOptions::MinZoom, 0, 1 },
-        { &TZoomOptions::SetMinZoom, &TZoomOptions::MinZoom, 1, 1 },
-        { &TZoomOptions::SetMinZoom, &TZoomOptions::MinZoom, 100, 100 },
-        { &TZoomOptions::SetMinZoom, &TZoomOptions::MinZoom, 101, 100 },
-        { &TZoomOptions::SetMaxZoom, &TZoomOptions::MaxZoom, 99, 100 },
-        { &TZoomOptions::SetMaxZoom, &TZoomOptions::MaxZoom, 100, 100 },
-        { &TZoomOptions::SetMaxZoom, &TZoomOptions::MaxZoom, 5000, 5000 },
-        { &TZoomOptions::SetMaxZoom, &TZoomOptions::MaxZoom, 9000, 5000 },
-        { &TZoomOptions::SetZoomStep, &TZoomOptions::ZoomStep, -5, 0 },
-        { &TZoomOptions::SetZoomStep, &TZoomOptions::ZoomStep, 0, 0 },
-        { &TZoomOptions::SetZoomStep, &TZoomOptions::ZoomStep, 5000, 5000 },
-        { &TZoomOptions::SetZoomStep, &TZoomOptions::ZoomStep, 5001, 5000 },
+        { &TZoomOptions::SetMinZoom, &TZoomOptions::MinZoom,
+            { { 0, 1 }, { 1, 1 }, { 100, 100 }, { 101, 100 } } },
+        { &TZoomOptions::SetMaxZoom, &TZoomOptions::MaxZoom,
+            { { 99, 100 }, { 100, 100 }, { 5000, 5000 }, { 9000, 5000 } } },
+        { &TZoomOptions::SetZoomStep, &TZoomOptions::ZoomStep,
+            { { -5, 0 }, { 0, 0 }, { 5000, 5000 }, { 5001, 5000 } } },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
-        TZoomOptions options;
-        (options.*c.set)(c.value);
-        EXPECT_EQ((options.*c.get)(), c.expected);
-        TPrintPreview driver(nullptr);
-        driver.SetZoomOptions(options);
-        EXPECT_EQ((driver.ZoomOptions().*c.get)(), c.expected);
+        for (const auto& [value, expected] : c.values) {
+            SCOPED_TRACE(value);
+            TZoomOptions options;
+            (options.*c.set)(value);
+            TPrintPreview driver(nullptr);
+            driver.SetZoomOptions(options);
+            EXPECT_EQ((driver.ZoomOptions().*c.get)(), expected);
+        }
     }
 }
 
