@@ -2,6 +2,8 @@
 #include "PrintPreview.h"
 #include "PrintStatusForm.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QPageLayout>
 #include <QPainter>
@@ -12,7 +14,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace wendle;
 
@@ -58,15 +63,12 @@ TEST_F(QtPrinterPortTest, WritesTwoPagesWithThePrintersGeometry)
 {
     driver.Print();
     ASSERT_EQ(canvases.size(), 2u);
-    const TSpecialCanvas& canvas = canvases.front();
-    EXPECT_EQ(canvas.PixelsPerInchX, 1200);
-    EXPECT_EQ(canvas.PixelsPerInchY, 1200);
-    EXPECT_EQ(canvas.PhysWidth, 10200);
-    EXPECT_EQ(canvas.PhysHeight, 13200);
-    EXPECT_EQ(canvas.PrintableRect.Left, 600);
-    EXPECT_EQ(canvas.PrintableRect.Top, 300);
-    EXPECT_EQ(canvas.PrintableRect.Right, 9600);
-    EXPECT_EQ(canvas.PrintableRect.Bottom, 12900);
+    const TSpecialCanvas& c = canvases.front();
+    const TPrintableRect& area = c.PrintableRect;
+    EXPECT_EQ((std::vector { c.PixelsPerInchX, c.PixelsPerInchY, c.PhysWidth, c.PhysHeight }),
+        (std::vector { 1200, 1200, 10200, 13200 }));
+    EXPECT_EQ((std::vector { area.Left, area.Top, area.Right, area.Bottom }),
+        (std::vector { 600, 300, 9600, 12900 }));
 
     QFile pdf(file);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
@@ -104,6 +106,23 @@ TEST_F(QtPrinterPortTest, FileThatCannotBeWrittenIsReported)
     }
     EXPECT_EQ(endCalls, 1);
     EXPECT_TRUE(canvases.empty());
+}
+
+TEST_F(QtPrinterPortTest, PlatformDialogDecidesWhetherToPrint)
+{
+    driver.SetUseDialog(true);
+    for (const bool accept : { false, true }) {
+        SCOPED_TRACE(accept);
+        QTimer::singleShot(0, [accept] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            accept ? dialog->accept() : dialog->reject();
+        });
+        driver.Print();
+        EXPECT_EQ(canvases.size(), accept ? 2u : 0u);
+        EXPECT_EQ(QFile::exists(file), accept);
+    }
+    EXPECT_EQ(endCalls, 2);
 }
 
 } // namespace
