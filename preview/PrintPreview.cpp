@@ -14,6 +14,7 @@
 #include <QScopeGuard>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -123,7 +124,7 @@ void TPrintPreview::Print()
         if (!FUseDialog || RunPrintDialog(range))
             RunPrintJob(info, range);
     } catch (...) {
-        // The job is already aborted; the handlers still get to release what they made.
+        // Any job begun is aborted by now; the handlers still release what they made.
         if (info)
             FOnEndPrint(info);
         throw;
