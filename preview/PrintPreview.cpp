@@ -1,0 +1,214 @@
+#include "PrintPreview.h"
+
+#include "PrintException.h"
+#include "PrintStatusForm.h"
+#include "PrinterPort.h"
+#include "QtPrinterPort.h"
+#include "SpecialCanvas.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScopeGuard>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace wendle {
+
+namespace {
+
+    constexpr std::int32_t HighestPage = std::numeric_limits<std::int32_t>::max();
+
+    std::unique_ptr<TPageInfo>& RequireInfo(std::unique_ptr<TPageInfo>& info)
+    {
+        if (!info)
+            throw PrintException(QStringLiteral("Page Info Not Assigned!"));
+        return info;
+    }
+
+    /// Ends the document on request; aborts it when left any other way (cancel or an error),
+    /// so that no half document is ever handed over as finished.
+    class TDocumentGuard {
+    public:
+        explicit TDocumentGuard(TPrinterPort& printer)
+            : FPrinter(printer)
+        {
+        }
+        TDocumentGuard(const TDocumentGuard&) = delete;
+        TDocumentGuard& operator=(const TDocumentGuard&) = delete;
+        ~TDocumentGuard()
+        {
+            if (FOpen)
+                FPrinter.Abort();
+        }
+
+        void End()
+        {
+            FOpen = false;
+            if (!FPrinter.EndDocument())
+                throw PrintException(QStringLiteral("Cannot finish printing the document"));
+        }
+
+    private:
+        TPrinterPort& FPrinter;
+        bool FOpen { true };
+    };
+
+    /// A surface that keeps nothing, with the printer's resolution so that fonts measure as
+    /// they would on paper.
+    QImage MeasuringSurface(const TPrinterPort& printer)
+    {
+        constexpr double InchesPerMetre = 1.0 / 0.0254;
+        QImage surface(8, 8, QImage::Format_ARGB32_Premultiplied);
+        surface.setDotsPerMeterX(
+            static_cast<int>(std::lround(printer.PixelsPerInchX() * InchesPerMetre)));
+        surface.setDotsPerMeterY(
+            static_cast<int>(std::lround(printer.PixelsPerInchY() * InchesPerMetre)));
+        return surface;
+    }
+
+} // namespace
+
+TPrintPreview::TPrintPreview(QObject* owner)
+    : QObject(owner)
+{
+}
+
+TPrintPreview::~TPrintPreview() = default;
+
+QPrinter& TPrintPreview::Printer()
+{
+    if (!FPrinter)
+        FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *FPrinter;
+}
+
+TPrinterPort& TPrintPreview::PrinterPort()
+{
+    if (!FPrinterPort)
+        FPrinterPort = std::make_unique<TQtPrinterPort>(Printer());
+    return *FPrinterPort;
+}
+
+void TPrintPreview::SetPrinterPort(std::unique_ptr<TPrinterPort> port)
+{
+    FPrinterPort = std::move(port);
+}
+
+void TPrintPreview::CheckHandlers() const
+{
+    if (!FOnBeginPrint)
+        throw PrintException(QStringLiteral("Begin Print Function Not Assigned!"));
+    if (!FOnPrintPage)
+        throw PrintException(QStringLiteral("Print Page Function Not Assigned!"));
+    if (!FOnEndPrint)
+        throw PrintException(QStringLiteral("End Print Function Not Assigned!"));
+}
+
+void TPrintPreview::Print()
+{
+    CheckHandlers();
+    // Whatever way Print is left, the status dialog goes last, after the end handler.
+    const auto closeStatus = qScopeGuard([this] { FStatusForm.reset(); });
+    std::unique_ptr<TPageInfo> info;
+    try {
+        FOnBeginPrint(info);
+        TPageRange range;
+        range.MaxPage = RequireInfo(info)->MaxPage;
+        range.ToPage = range.MaxPage;
+        if (!FUseDialog || RunPrintDialog(range))
+            RunPrintJob(info, range);
+    } catch (...) {
+        // Any job begun is aborted by now; the handlers still release what they made.
+        if (info)
+            FOnEndPrint(info);
+        throw;
+    }
+    FOnEndPrint(info);
+    info.reset();
+}
+
+bool TPrintPreview::RunPrintDialog(TPageRange& range)
+{
+    return FPrintDialog ? FPrintDialog(range) : PlatformPrintDialog(range);
+}
+
+bool TPrintPreview::PlatformPrintDialog(TPageRange& range)
+{
+    QPrintDialog dialog(&Printer(), qobject_cast<QWidget*>(parent()));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(range.MinPage, range.MaxPage);
+    dialog.setFromTo(range.FromPage, range.ToPage);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
+        range.FromPage = dialog.fromPage();
+        range.ToPage = dialog.toPage();
+    }
+    return true;
+}
+
+void TPrintPreview::RunPrintJob(std::unique_ptr<TPageInfo>& info, const TPageRange& range)
+{
+    FStatusForm = std::make_unique<TPrintStatusForm>();
+    FStatusForm->show();
+    FStatusForm->SetJobText(QStringLiteral("Initializing"));
+
+    TPrinterPort& printer = PrinterPort();
+    printer.SetJobTitle(info->DocTitle);
+    QString reason;
+    if (!printer.BeginDocument(reason))
+        throw PrintException(QStringLiteral("Cannot start printing: %1").arg(reason));
+    TDocumentGuard document(printer);
+
+    // Without the dialog every page is printed, from the first to the one that says it is
+    // the last.
+    const std::int32_t firstPage = FUseDialog ? std::max(range.FromPage, 1) : 1;
+    const std::int32_t lastPage = FUseDialog ? range.ToPage : HighestPage;
+    PaginatePages(info, firstPage);
+
+    TSpecialCanvas canvas = TSpecialCanvas::Create(printer, printer.Painter(), smPrint);
+    FStatusForm->SetJobText(RequireInfo(info)->DocTitle);
+    // The handler draws from the sheet's corner; the printer's origin is the printable
+    // area's corner.
+    const QTransform sheetOrigin
+        = QTransform::fromTranslate(-canvas.PrintableRect.Left, -canvas.PrintableRect.Top);
+    for (std::int32_t page = firstPage;; ++page) {
+        // Cancel is looked at here only, never in the middle of a page.
+        QCoreApplication::processEvents();
+        if (FStatusForm->Cancelled())
+            return; // the guard aborts the job
+        FStatusForm->SetPageNumber(page);
+        RequireInfo(info)->PageNumber = page;
+        canvas.Canvas = printer.Painter();
+        canvas.Canvas->setTransform(sheetOrigin);
+        FOnPrintPage(info, canvas);
+        if (RequireInfo(info)->LastPage || page >= lastPage)
+            break;
+        if (!printer.NewPage())
+            throw PrintException(QStringLiteral("Cannot start a new sheet"));
+    }
+    document.End();
+}
+
+void TPrintPreview::PaginatePages(std::unique_ptr<TPageInfo>& info, std::int32_t beforePage)
+{
+    if (beforePage <= 1)
+        return;
+    TPrinterPort& printer = PrinterPort();
+    QImage surface = MeasuringSurface(printer);
+    QPainter painter(&surface);
+    TSpecialCanvas canvas = TSpecialCanvas::Create(printer, &painter, smPaginate);
+    for (std::int32_t page = 1; page < beforePage; ++page) {
+        FStatusForm->SetJobText(QStringLiteral("Paginating Page %1").arg(page));
+        RequireInfo(info)->PageNumber = page;
+        FOnPrintPage(info, canvas);
+    }
+}
+
+} // namespace wendle

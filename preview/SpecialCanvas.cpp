@@ -1,0 +1,25 @@
+#include "SpecialCanvas.h"
+
+#include "PrinterPort.h"
+
+namespace wendle {
+
+TSpecialCanvas TSpecialCanvas::Create(
+    const TPrinterPort& printer, QPainter* canvas, TSpecialMode mode)
+{
+    const QSize physical = printer.PhysicalPageSize();
+    const QRect printable = printer.PrintableArea();
+    TSpecialCanvas special;
+    special.Mode = mode;
+    special.PhysWidth = physical.width();
+    special.PhysHeight = physical.height();
+    special.PixelsPerInchX = printer.PixelsPerInchX();
+    special.PixelsPerInchY = printer.PixelsPerInchY();
+    // QRect's right() is one short of left + width; the canvas wants the edge itself.
+    special.PrintableRect = { printable.left(), printable.top(),
+        printable.left() + printable.width(), printable.top() + printable.height() };
+    special.Canvas = canvas;
+    return special;
+}
+
+} // namespace wendle

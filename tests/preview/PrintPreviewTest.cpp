@@ -1,0 +1,225 @@
+#include "FakePrinterPort.h"
+
+#include "PrintException.h"
+#include "PrintPreview.h"
+#include "PrintStatusForm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+using namespace wendle;
+using wendle::testing::FakePrinterPort;
+
+namespace {
+
+constexpr std::int32_t Unlimited = 2147483647;
+
+bool StatusFormExists()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (qobject_cast<TPrintStatusForm*>(widget))
+            return true;
+    return false;
+}
+
+// The handlers log "m<page>" for a measured page and "p<page>" for a printed one, with a "!"
+// for a page that got the wrong surface, geometry or status lines, and "E <job line>" at the
+// end ("E -" when no status dialog is up).
+class PrintPreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto fake = std::make_unique<FakePrinterPort>(log);
+        port = fake.get();
+        driver.SetPrinterPort(std::move(fake));
+        driver.SetPrintDialog([this](TPageRange& range) {
+            port->Add("D" + std::to_string(range.MinPage) + "," + std::to_string(range.MaxPage)
+                + "," + std::to_string(range.FromPage) + "," + std::to_string(range.ToPage));
+            range.FromPage = fromPage;
+            range.ToPage = toPage;
+            return dialogAccepted;
+        });
+        InstallHandlers();
+    }
+
+    void InstallHandlers()
+    {
+        driver.SetOnBeginPrint([this](std::unique_ptr<TPageInfo>& info) {
+            port->Add("B");
+            info = std::make_unique<TPageInfo>();
+            info->DocTitle = QStringLiteral("Doc");
+            info->MaxPage = maxPage;
+        });
+        driver.SetOnPrintPage([this](std::unique_ptr<TPageInfo>& info, TSpecialCanvas& canvas) {
+            PageHandler(*info, canvas);
+        });
+        driver.SetOnEndPrint([this](std::unique_ptr<TPageInfo>& info) {
+            TPrintStatusForm* status = driver.StatusForm();
+            port->Add("E " + (status ? status->TitleLabel()->text().toStdString() : "-"));
+            info.reset();
+        });
+    }
+
+    void PageHandler(TPageInfo& info, TSpecialCanvas& canvas)
+    {
+        const std::int32_t page = info.PageNumber;
+        const QString job = driver.StatusForm()->TitleLabel()->text();
+        const TPrintableRect& area = canvas.PrintableRect;
+        bool good = canvas.PhysWidth == 2550 && canvas.PhysHeight == 2200
+            && canvas.PixelsPerInchX == 300 && canvas.PixelsPerInchY == 200 && area.Left == 25
+            && area.Top == 30 && area.Right == 2525 && area.Bottom == 2130;
+        if (canvas.Mode == smPaginate) {
+            good = good && canvas.Canvas != port->Painter()
+                && canvas.Canvas->device()->logicalDpiX() == 300
+                && canvas.Canvas->device()->logicalDpiY() == 200
+                && job == QStringLiteral("Paginating Page %1").arg(page);
+            port->Add("m" + std::to_string(page) + (good ? "" : "!"));
+        } else {
+            good = good && canvas.Mode == smPrint && canvas.Canvas == port->Painter()
+                && canvas.Canvas->transform().map(QPointF(25, 30)) == QPointF(0, 0)
+                && job == QStringLiteral("Doc")
+                && driver.StatusForm()->PageNumLabel()->text() == QString::number(page);
+            port->Add("p" + std::to_string(page) + (good ? "" : "!"));
+            canvas.Canvas->translate(7, 7); // the next page must start from the sheet again
+        }
+        info.LastPage = page >= documentPages;
+        if (page == cancelOnPage)
+            QTest::mouseClick(driver.StatusForm()->CancelBtn(), Qt::LeftButton);
+        if (page == throwOnPage)
+            throw std::runtime_error("ink ran out");
+    }
+
+    std::string log;
+    FakePrinterPort* port { nullptr };
+    TPrintPreview driver { nullptr };
+    std::int32_t maxPage { 40 };
+    std::int32_t documentPages { 3 };
+    std::int32_t fromPage { 1 };
+    std::int32_t toPage { Unlimited };
+    bool dialogAccepted { true };
+    std::int32_t cancelOnPage { 0 };
+    std::int32_t throwOnPage { 0 };
+};
+
+const std::string Started = "B|title Doc|begin|";
+const std::string Chosen = "B|D1,40,1,40|title Doc|begin|";
+
+TEST_F(PrintPreviewTest, PrintsTheChosenRangeAfterMeasuringThePagesBeforeIt)
+{
+    struct Case {
+        const char* name;
+        bool useDialog, accepted;
+        std::int32_t from, to, pages, cancelOn;
+        std::string log;
+    } cases[] = {
+        { "range 3 to 5", true, true, 3, 5, 9, 0, Chosen + "m1|m2|p3|new|p4|new|p5|end|E Doc" },
+        { "no dialog: until the last", false, true, 3, 3, 3, 0,
+            Started + "p1|new|p2|new|p3|end|E Doc" },
+        { "one page", true, true, 1, Unlimited, 1, 0, Chosen + "p1|end|E Doc" },
+        { "range ends first", true, true, 1, 2, 5, 0, Chosen + "p1|new|p2|end|E Doc" },
+        { "range starts after the end", true, true, 4, 6, 2, 0, Chosen + "m1|m2|m3|p4|end|E Doc" },
+        { "from page 0 is page 1", true, true, 0, 1, 5, 0, Chosen + "p1|end|E Doc" },
+        { "a single page inside", true, true, 2, 2, 5, 0, Chosen + "m1|p2|end|E Doc" },
+        { "dialog cancelled", true, false, 1, 1, 5, 0, "B|D1,40,1,40|E -" },
+        { "cancel before page 3", false, true, 1, 1, 5, 2,
+            Started + "p1|new|p2|new|abort|E Cancelling..." },
+        { "cancel on the last page", false, true, 1, 1, 2, 2,
+            Started + "p1|new|p2|end|E Cancelling..." },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        cancelOnPage = c.cancelOn;
+        log.clear();
+        driver.SetUseDialog(c.useDialog);
+        dialogAccepted = c.accepted;
+        fromPage = c.from;
+        toPage = c.to;
+        documentPages = c.pages;
+        driver.Print();
+        EXPECT_EQ(log, c.log);
+        EXPECT_FALSE(StatusFormExists());
+    }
+}
+
+TEST_F(PrintPreviewTest, FailuresAbortTheJobRunTheEndHandlerAndReachTheCaller)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        std::string log;
+        const char* message;
+    } cases[] = {
+        { "no handlers",
+            [&] {
+                driver.SetOnBeginPrint({}), driver.SetOnPrintPage({}), driver.SetOnEndPrint({});
+            },
+            "", "Begin Print Function Not Assigned!" },
+        { "no page handler", [&] { driver.SetOnPrintPage({}), driver.SetOnEndPrint({}); }, "",
+            "Print Page Function Not Assigned!" },
+        { "no end handler", [&] { driver.SetOnEndPrint({}); }, "",
+            "End Print Function Not Assigned!" },
+        { "handler throws on page 2", [&] { throwOnPage = 2; }, Started + "p1|new|p2|abort|E Doc",
+            "ink ran out" },
+        { "printer cannot begin", [&] { port->BeginSucceeds = false; }, Started + "E Initializing",
+            "Cannot start printing: disk full" },
+        { "no new sheet", [&] { port->NewPageSucceeds = false; }, Started + "p1|new|abort|E Doc",
+            "Cannot start a new sheet" },
+        { "document cannot end", [&] { port->EndSucceeds = false; },
+            Started + "p1|new|p2|new|p3|end|E Doc", "Cannot finish printing the document" },
+        { "begin handler makes no page info",
+            [&] { driver.SetOnBeginPrint([](std::unique_ptr<TPageInfo>&) {}); }, "",
+            "Page Info Not Assigned!" },
+    };
+    driver.SetUseDialog(false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        log.clear();
+        throwOnPage = 0;
+        port->BeginSucceeds = port->NewPageSucceeds = port->EndSucceeds = true;
+        InstallHandlers();
+        c.arrange();
+        try {
+            driver.Print();
+            ADD_FAILURE() << "no exception";
+        } catch (const std::exception& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+        EXPECT_EQ(log, c.log);
+        EXPECT_FALSE(StatusFormExists());
+    }
+}
+
+TEST(ZoomOptionsTest, ClampsEveryValueAtBothEndsAlsoWhenCopied)
+{
+    using Limits = std::vector<std::pair<std::int32_t, std::int32_t>>; // set, reads back
+    struct Case {
+        void (TZoomOptions::*set)(std::int32_t);
+        std::int32_t (TZoomOptions::*get)() const;
+        Limits values;
+    } cases[] = {
+        { &TZoomOptions::SetMinZoom, &TZoomOptions::MinZoom,
+            { { 0, 1 }, { 1, 1 }, { 100, 100 }, { 101, 100 } } },
+        { &TZoomOptions::SetMaxZoom, &TZoomOptions::MaxZoom,
+            { { 99, 100 }, { 100, 100 }, { 5000, 5000 }, { 9000, 5000 } } },
+        { &TZoomOptions::SetZoomStep, &TZoomOptions::ZoomStep,
+            { { -5, 0 }, { 0, 0 }, { 5000, 5000 }, { 5001, 5000 } } },
+    };
+    for (const Case& c : cases) {
+        for (const auto& [value, expected] : c.values) {
+            SCOPED_TRACE(value);
+            TZoomOptions options;
+            (options.*c.set)(value);
+            TPrintPreview driver(nullptr);
+            driver.SetZoomOptions(options);
+            EXPECT_EQ((driver.ZoomOptions().*c.get)(), expected);
+        }
+    }
+}
+
+} // namespace
