@@ -369,6 +369,9 @@ bool TPreviewForm::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == PB1 || watched == PB2) {
         auto* view = static_cast<QWidget*>(watched);
+        // The filter sees mouse events before the widget drops them for being disabled.
+        if (!view->isEnabled() && dynamic_cast<QMouseEvent*>(event))
+            return true;
         switch (event->type()) {
         case QEvent::Paint:
             if (view == PB1) {

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QAccessible>
+
+#include <utility>
+#include <vector>
+
+namespace wendle::test {
+
+/// Records the accessibility events the program sends while it lives. It switches the
+/// platform's accessibility on first: Qt drops every event while no assistive technology
+/// has asked for them, which is the normal state of a test run.
+class AccessibilityRecorder {
+public:
+    AccessibilityRecorder();
+    ~AccessibilityRecorder();
+    AccessibilityRecorder(const AccessibilityRecorder&) = delete;
+    AccessibilityRecorder& operator=(const AccessibilityRecorder&) = delete;
+
+    /// True when an event of \a kind was sent for \a object.
+    bool Saw(const QObject* object, QAccessible::Event kind) const;
+    void Clear() { Events.clear(); }
+
+private:
+    static void Record(QAccessibleEvent* event);
+    std::vector<std::pair<const QObject*, QAccessible::Event>> Events;
+};
+
+/// What a screen reader reads for \a object: its name, or another of its texts.
+QString ReadAccessible(QObject* object, QAccessible::Text what = QAccessible::Name);
+
+} // namespace wendle::test
