@@ -1,5 +1,6 @@
 #include "PrintPreview.h"
 
+#include "PreviewForm.h"
 #include "PrintException.h"
 #include "PrintStatusForm.h"
 #include "PrinterPort.h"
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTransform>
 
@@ -131,6 +133,30 @@ void TPrintPreview::Print()
     }
     FOnEndPrint(info);
     info.reset();
+}
+
+void TPrintPreview::Preview()
+{
+    bool printRequested = false;
+    {
+        TPreviewForm form(PrinterPort(), qobject_cast<QWidget*>(parent()));
+        form.SetHandlers(FOnBeginPrint, FOnPrintPage, FOnEndPrint);
+        form.SetZoomLimits(static_cast<float>(FZoomOptions.MinZoom()) / 100.0F,
+            static_cast<float>(FZoomOptions.MaxZoom()) / 100.0F,
+            1.0F + static_cast<float>(FZoomOptions.ZoomStep()) / 100.0F);
+        form.SetVisibleButtons(FVisibleButtons);
+        form.SetCurrentPage(FCurrentPage);
+        form.SetGrid(FGridColor, FGridWidth);
+        form.setWindowTitle(FTitle);
+        form.GridBut->setChecked(FShowGrid);
+        form.SetModalRun(FPreviewModalRun);
+        form.RunPreview();
+        printRequested = form.PrintRequested();
+        FShowGrid = form.GridBut->isChecked();
+    }
+    // The window is gone before the print dialog comes up.
+    if (printRequested)
+        Print();
 }
 
 bool TPrintPreview::RunPrintDialog(TPageRange& range)

@@ -19,6 +19,7 @@ namespace wendle {
 
 class TPrintStatusForm;
 class TPrinterPort;
+class TPreviewForm;
 
 /// The print dialog as the driver sees it: it receives the page bounds and the proposed
 /// range, may change FromPage and ToPage, and returns false when the user cancelled.
@@ -80,6 +81,16 @@ public:
     /// The status dialog of the Print in progress; null outside Print.
     TPrintStatusForm* StatusForm() const { return FStatusForm.get(); }
 
+    /// Runs the preview window until it closes, then prints when it was closed through its
+    /// Print button. ShowGrid takes the state of the window's grid button.
+    void Preview();
+    /// Replaces the preview window's modal run (tests drive the window without a nested
+    /// loop); an empty function goes back to exec().
+    void SetPreviewModalRun(std::function<void(TPreviewForm&)> run)
+    {
+        FPreviewModalRun = std::move(run);
+    }
+
     /// Prints the whole document, or the range chosen in the print dialog. Handler errors
     /// abort the job, run the end handler and leave Print; a printer that cannot start
     /// raises PrintException.
@@ -108,6 +119,7 @@ private:
     std::unique_ptr<TPrinterPort> FPrinterPort;
     TPrintDialogFunction FPrintDialog;
     std::unique_ptr<TPrintStatusForm> FStatusForm;
+    std::function<void(TPreviewForm&)> FPreviewModalRun;
 };
 
 } // namespace wendle

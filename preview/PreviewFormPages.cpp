@@ -1,0 +1,190 @@
+#include "PreviewForm.h"
+
+#include "PrintException.h"
+#include "PrinterPort.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cmath>
+
+// The preview's pages: moving through the document, measuring the pages before the one wanted,
+// and painting a page view through the owner's page handler.
+
+namespace wendle {
+
+namespace {
+
+    QColor FromColourRef(std::uint32_t colour)
+    {
+        return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+            static_cast<int>((colour >> 16) & 0xFF));
+    }
+
+    /// A surface that keeps nothing, at the printer's resolution so that fonts measure as
+    /// on paper.
+    QImage MeasuringSurface(const TPrinterPort& printer)
+    {
+        constexpr double InchesPerMetre = 1.0 / 0.0254;
+        QImage surface(8, 8, QImage::Format_ARGB32_Premultiplied);
+        surface.setDotsPerMeterX(
+            static_cast<int>(std::lround(printer.PixelsPerInchX() * InchesPerMetre)));
+        surface.setDotsPerMeterY(
+            static_cast<int>(std::lround(printer.PixelsPerInchY() * InchesPerMetre)));
+        return surface;
+    }
+    /// Rounds to the nearest integer, halves to the even neighbour.
+    int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+} // namespace
+
+void TPreviewForm::GoToPage(std::int32_t target)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    if (target == -1) {
+        while (FLastPageNumber == -1)
+            MeasurePage(HighestMeasuredPage + 1);
+        CurrentPage = FLastPageNumber;
+    } else {
+        for (std::int32_t page = HighestMeasuredPage + 1; page < target; ++page)
+            MeasurePage(page);
+        CurrentPage = target;
+    }
+    if (FLastPageNumber != -1 && CurrentPage > FLastPageNumber)
+        CurrentPage = FLastPageNumber;
+    if (CurrentPage < 1)
+        CurrentPage = 1;
+}
+
+void TPreviewForm::MeasurePage(std::int32_t page)
+{
+    // HighestMeasuredPage starts at -1, so the first request is for page 0.
+    if (page == 0)
+        return;
+    HintLabel->setText(QStringLiteral("Paginating Page %1").arg(page));
+    HintLabel->repaint();
+    const auto clear = qScopeGuard([this] { HintLabel->clear(); });
+    QImage surface = MeasuringSurface(FPrinter);
+    QPainter painter(&surface);
+    TSpecialCanvas canvas = TSpecialCanvas::Create(FPrinter, &painter, smPaginate);
+    Info->PageNumber = page;
+    if (!FOnPrintPage)
+        throw PrintException(QStringLiteral("Print Page Function Not Assigned!"));
+    FOnPrintPage(Info, canvas);
+    if (Info->LastPage && FLastPageNumber == -1)
+        FLastPageNumber = Info->PageNumber;
+    if (page > HighestMeasuredPage)
+        HighestMeasuredPage = page;
+}
+
+void TPreviewForm::DisplayPage(QWidget* view, std::int32_t& page)
+{
+    const std::size_t index = view == PB1 ? 0 : 1;
+    if (Painting[index] || Failed[index] || !Info)
+        return;
+    if (FPrintRequested || (FLastPageNumber != -1 && page > FLastPageNumber))
+        return;
+    Painting[index] = true;
+    const auto done = qScopeGuard([this, index] { Painting[index] = false; });
+
+    const QSize physical = FPrinter.PhysicalPageSize();
+    const int W = physical.width();
+    const int H = physical.height();
+    if (W <= 0 || H <= 0)
+        return;
+    {
+        QPainter painter(view);
+        painter.setWindow(0, 0, W, H);
+        painter.setViewport(0, 0, view->width(), view->height());
+        painter.setBackgroundMode(Qt::TransparentMode);
+        TSpecialCanvas canvas = TSpecialCanvas::Create(FPrinter, &painter, smDisplay);
+        if (GridBut->isChecked())
+            DrawGrid(painter, W, H);
+
+        const TPrintableRect& area = canvas.PrintableRect;
+        const int t = RoundEven(static_cast<double>(area.Top) / canvas.PhysHeight * H);
+        const int b = RoundEven(static_cast<double>(area.Bottom) / canvas.PhysHeight * H);
+        const int l = RoundEven(static_cast<double>(area.Left) / canvas.PhysWidth * W);
+        const int r = RoundEven(static_cast<double>(area.Right) / canvas.PhysWidth * W);
+        QRegion clip(0, 0, W, H);
+        clip -= QRegion(0, 0, W, t);
+        clip -= QRegion(0, b, W, H - b);
+        clip -= QRegion(0, 0, l, H);
+        clip -= QRegion(r, 0, W - r, H);
+        painter.setClipRegion(clip);
+
+        try {
+            Info->PageNumber = page;
+            if (!FOnPrintPage)
+                throw PrintException(QStringLiteral("Print Page Function Not Assigned!"));
+            FOnPrintPage(Info, canvas);
+        } catch (const std::exception& error) {
+            ReportPaintError(view, QString::fromStdString(error.what()));
+        } catch (...) {
+            ReportPaintError(view, QStringLiteral("Unknown error"));
+        }
+        if (!Info)
+            return; // a handler that dropped the page description leaves nothing to read
+    }
+
+    page = Info->PageNumber;
+    SetLabelText(CurPageLabel, QStringLiteral("Page %1").arg(page));
+    const bool notFirst = page > 1;
+    PrevPageBut->setEnabled(notFirst);
+    PrevPageSpeed->setEnabled(notFirst);
+    FirstPageSpeed->setEnabled(notFirst);
+    const bool notLast = !Info->LastPage;
+    NextPageBut->setEnabled(notLast);
+    NextPageSpeed->setEnabled(notLast);
+    LastPageSpeed->setEnabled(notLast);
+    if (Info->LastPage && FLastPageNumber == -1)
+        FLastPageNumber = Info->PageNumber;
+    if (page > HighestMeasuredPage)
+        HighestMeasuredPage = page;
+}
+
+void TPreviewForm::DrawGrid(QPainter& painter, std::int32_t width, std::int32_t height) const
+{
+    // One inch across, used for both directions.
+    const int step = FPrinter.PixelsPerInchX();
+    if (step <= 0)
+        return;
+    painter.save();
+    painter.setPen(QPen(FromColourRef(GridColor), GridWidth));
+    int x = 0;
+    do {
+        x += step;
+        painter.drawLine(x, 0, x, height);
+    } while (x < width);
+    int y = 0;
+    do {
+        y += step;
+        painter.drawLine(0, y, width, y);
+    } while (y < height);
+    painter.restore();
+}
+
+void TPreviewForm::ReportPaintError(QWidget* view, const QString& message)
+{
+    Failed[view == PB1 ? 0 : 1] = true;
+    // A modal box cannot run inside a paint; it comes up once the paint is over, and the view
+    // it failed in goes away.
+    QTimer::singleShot(0, this, [this, view, message] {
+        QMessageBox box(QMessageBox::NoIcon, windowTitle(),
+            QStringLiteral("Printing cannot complete.\rThis was the last error message:\r")
+                + message,
+            QMessageBox::Ok, this);
+        box.exec();
+        view->hide();
+    });
+}
+
+} // namespace wendle
