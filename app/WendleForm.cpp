@@ -3,6 +3,8 @@
 #include "FxPSpinEdit.h"
 #include "LabelText.h"
 #include "OvrInsMemo.h"
+#include "PageInfo.h"
+#include "PrintPreview.h"
 #include "RadioGroup.h"
 #include "SampleText.h"
 #include "SizeMessage.h"
@@ -111,6 +113,14 @@ void TWendleForm::FormCreate(const QDate& today)
     windowFont.setBold(true);
     windowFont.setPointSize(std::max(1, 1248 / std::max(1, logicalDpiY())));
     setFont(windowFont);
+
+    PrintPreview = new TPrintPreview(this);
+    PrintPreview->SetOnBeginPrint(
+        [this](std::unique_ptr<TPageInfo>& Info) { BeginPrinting(Info); });
+    PrintPreview->SetOnPrintPage([this](std::unique_ptr<TPageInfo>& Info, TSpecialCanvas& SCanvas) {
+        PrintPage(Info, SCanvas);
+    });
+    PrintPreview->SetOnEndPrint([this](std::unique_ptr<TPageInfo>& Info) { EndPrinting(Info); });
 
     Colours = DisplayColours {};
     CreateControls();
@@ -430,6 +440,12 @@ void TWendleForm::ConnectHandlers()
     for (TRadioGroup* group : { MeasureUnitGroup, TextAlignmentGroup, StitchWidthGroup })
         connect(group, &TRadioGroup::OnClick, this, &TWendleForm::PrepareUpdate);
     connect(DisplayStitchWidthScroll, &QScrollBar::valueChanged, this, &TWendleForm::PrepareUpdate);
+    connect(PrintedStitchPitchEdit, &TFxPSpinEdit::OnChange, this,
+        &TWendleForm::RecomputePrintRequirements);
+    connect(PrintedStitchPitchGroup, &TRadioGroup::OnClick, this,
+        &TWendleForm::RecomputePrintScaleLimits);
+    connect(PreviewButton, &QPushButton::clicked, this, &TWendleForm::PreviewButtonClick);
+    connect(PrintButton, &QPushButton::clicked, this, &TWendleForm::PrintButtonClick);
     connect(TextButton, &QPushButton::clicked, this,
         [this] { ColourSelectClick(DisplayColours::Text); });
     connect(BackgroundButton, &QPushButton::clicked, this,
@@ -446,6 +462,7 @@ void TWendleForm::PrepareUpdate()
 {
     ++UpdateRuns;
     LayOutChart();
+    RecomputePrintRequirements();
     DisplayStaleFlag = true;
 }
 
@@ -466,8 +483,10 @@ void TWendleForm::LayOutChart()
         BlankStitchesBetweenEdit->Value(), TextAlignmentGroup->ItemIndex(),
         StitchWidthGroup->ItemIndex());
     // While a number field is blank the chart keeps its last layout.
-    if (options)
-        Layout.LayOutChart(PlainText->DisplayedLines(), *options, Font);
+    // A new size changes the pages; the update cycle recomputes them anyway, but a layout
+    // run on its own must not leave a stale page count behind.
+    if (options && Layout.LayOutChart(PlainText->DisplayedLines(), *options, Font))
+        RecomputePrintRequirements();
     ShowChartSize();
 }
 
@@ -475,8 +494,10 @@ void TWendleForm::ShowChartSize()
 {
     const std::string unit = MeasureUnitGroup->SelectedCaption().toStdString();
     const std::string separator = QLocale().decimalPoint().toStdString();
+    // Only a chart that is really too tall gets the too-many-rows warning: a blank pitch or
+    // gauge also makes it unprintable, but the warning would name a false cause.
     ChartSizeInputs inputs { Layout.ChartWidth, Layout.ChartHeight, StitchesAcrossEdit->Value(),
-        StitchesDownEdit->Value(), unit, PagesRequired };
+        StitchesDownEdit->Value(), unit, Print.TooTall ? UnprintablePages : 0 };
     const SizeMessage message = MakeSizeMessage(inputs, separator);
     SetLabelText(DimensionsMessage, QString::fromStdString(message.Caption).replace('\r', '\n'));
     DescribeStitchDisplay(inputs, separator);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChartLayout.h"
+#include "PrintLayout.h"
 #include "SizeMessage.h"
 #include "StitchDisplay.h"
 #include "WendleFont.h"
@@ -9,6 +10,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 class QColorDialog;
 class QPainter;
@@ -22,6 +24,9 @@ class QGroupBox;
 namespace wendle {
 
 class TFxPSpinEdit;
+class TPrintPreview;
+struct TSpecialCanvas;
+struct TPageInfo;
 class TOvrInsMemo;
 class TRadioGroup;
 class TStitchDisplayArea;
@@ -58,6 +63,16 @@ public:
     /// Cell size of the display in pixels.
     int DisplayCellWidth() const;
     int DisplayCellHeight() const;
+    /// Works out the printed scale, the sections and pages and the paper orientation, and
+    /// shows the result: the pages label, the Preview and Print buttons, the size message.
+    void RecomputePrintRequirements();
+    /// Sets the pitch field's limits for the chosen unit, then recomputes the print layout.
+    void RecomputePrintScaleLimits();
+    /// The print layout as last computed.
+    const PrintLayout& PrintPlan() const { return Print; }
+    void PreviewButtonClick();
+    void PrintButtonClick();
+
     /// How many updates have run, so that tests can tell whether a change ran one.
     int UpdateCount() const { return UpdateRuns; }
     /// True while the chart is too large for the display, which then shows only its start.
@@ -102,6 +117,7 @@ public:
     TFxPSpinEdit* FirstRowEdit { nullptr };
     QPushButton* PreviewButton { nullptr };
     QPushButton* PrintButton { nullptr };
+    TPrintPreview* PrintPreview { nullptr };
 
 signals:
     /// The window was closed; the program ends with it.
@@ -122,6 +138,12 @@ private:
     void ConnectHandlers();
 
     void LayOutChart();
+    // The driver's three page callbacks: they describe the job, draw one page, end the job.
+    void BeginPrinting(std::unique_ptr<TPageInfo>& Info);
+    void PrintPage(std::unique_ptr<TPageInfo>& Info, TSpecialCanvas& SCanvas);
+    void EndPrinting(std::unique_ptr<TPageInfo>& Info);
+    void SetPrinterOrientation();
+    void ReportPrintError(const std::exception& error);
     void ShowChartSize();
     void DescribeStitchDisplay(ChartSizeInputs inputs, const std::string& separator);
     void PaintCutNote(QPainter& painter, const QRect& area);
@@ -135,7 +157,7 @@ private:
     TWendleFont Font;
     TChartLayout Layout;
     DisplayColours Colours;
-    std::int32_t PagesRequired { 0 };
+    PrintLayout Print;
     bool StartupUpdateDoneFlag { false };
     bool DisplayStaleFlag { false };
     bool Painting { false };

@@ -149,7 +149,6 @@ TEST_F(WendleFormTest, ControlsHaveTheirRangesAndDefaults)
     EXPECT_EQ(form->TextAlignmentGroup->Item(3)->text(), "Fully justified");
     EXPECT_EQ(form->StitchWidthGroup->title(), "Font width (affects A,E,F,H,L,P,S,T,etc.)");
     EXPECT_EQ(form->PrintColorGroup->Item(2)->text(), "Screen display colors");
-    EXPECT_EQ(form->PagesRequiredLabel->text(), "Pages required to print: ");
     EXPECT_EQ(form->DisplayStitchWidthScroll->minimum(), 3);
     EXPECT_EQ(form->DisplayStitchWidthScroll->maximum(), 12);
     EXPECT_EQ(form->DisplayStitchWidthScroll->value(), 4);

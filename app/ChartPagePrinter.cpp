@@ -1,0 +1,24 @@
+#include "ChartPagePrinter.h"
+
+#include "PageInfo.h"
+#include "PainterCanvas.h"
+#include "PrintedPage.h"
+#include "SpecialCanvas.h"
+
+namespace wendle {
+
+void PrintChartPage(TPageInfo& Info, TSpecialCanvas& SCanvas, const ChartPrintSettings& settings)
+{
+    // No surface means nothing to draw on; the page still counts, so a job ends.
+    if (!SCanvas.Canvas) {
+        Info.LastPage = Info.PageNumber >= settings.Layout.PagesRequired;
+        return;
+    }
+    TPainterCanvas canvas(*SCanvas.Canvas, SCanvas.PixelsPerInchY);
+    const PageRequest request { settings.Chart, settings.Layout,
+        ChoosePrintColours(settings.PrintColour, settings.Display), settings.FirstStitch,
+        settings.FirstRow, SCanvas.PixelsPerInchX, SCanvas.PixelsPerInchY, Info.PageNumber };
+    Info.LastPage = DrawPrintedPage(canvas, request);
+}
+
+} // namespace wendle

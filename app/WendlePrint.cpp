@@ -1,0 +1,91 @@
+// The main window's printing: the print layout shown on the third page, and the three page
+// callbacks through which the print driver gets the chart's pages.
+#include "WendleForm.h"
+
+#include "ChartPagePrinter.h"
+#include "FxPSpinEdit.h"
+#include "LabelText.h"
+#include "PageInfo.h"
+#include "PrintPreview.h"
+#include "RadioGroup.h"
+#include "SpecialCanvas.h"
+
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace wendle {
+
+void TWendleForm::RecomputePrintScaleLimits()
+{
+    // The maximum first: in the other order a value between the old and the new range
+    // could be clamped twice.
+    const PitchLimits limits = PrintScaleLimits(PrintedStitchPitchGroup->ItemIndex());
+    PrintedStitchPitchEdit->SetMaxValue(limits.Maximum);
+    PrintedStitchPitchEdit->SetMinValue(limits.Minimum);
+    RecomputePrintRequirements();
+}
+
+void TWendleForm::RecomputePrintRequirements()
+{
+    Print = ComputePrintRequirements({ Layout.ChartWidth, Layout.ChartHeight,
+        PrintedStitchPitchEdit->Value(), PrintedStitchPitchGroup->ItemIndex(),
+        StitchesAcrossEdit->Value(), StitchesDownEdit->Value() });
+    const bool printable = Print.PagesRequired != UnprintablePages;
+    PreviewButton->setEnabled(printable);
+    PrintButton->setEnabled(printable);
+    SetLabelText(PagesRequiredLabel,
+        printable ? QString("Pages required to print: %1").arg(Print.PagesRequired)
+                  : QString("Unprintable"));
+    ShowChartSize();
+}
+
+void TWendleForm::SetPrinterOrientation()
+{
+    PrintPreview->Printer().setPageOrientation(
+        Print.PrintLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+void TWendleForm::ReportPrintError(const std::exception& error)
+{
+    QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
+}
+
+void TWendleForm::PreviewButtonClick()
+{
+    SetPrinterOrientation();
+    try {
+        PrintPreview->Preview();
+    } catch (const std::exception& error) {
+        ReportPrintError(error);
+    }
+}
+
+void TWendleForm::PrintButtonClick()
+{
+    SetPrinterOrientation();
+    try {
+        PrintPreview->Print();
+    } catch (const std::exception& error) {
+        ReportPrintError(error);
+    }
+}
+
+void TWendleForm::BeginPrinting(std::unique_ptr<TPageInfo>& Info)
+{
+    Info = std::make_unique<TPageInfo>();
+    Info->DocTitle = ChartDocTitle;
+}
+
+void TWendleForm::PrintPage(std::unique_ptr<TPageInfo>& Info, TSpecialCanvas& SCanvas)
+{
+    if (!Info)
+        return;
+    PrintChartPage(*Info, SCanvas,
+        { Layout, Print, PrintColorGroup->ItemIndex(), Colours, FirstStitchEdit->Value(),
+            FirstRowEdit->Value() });
+}
+
+void TWendleForm::EndPrinting(std::unique_ptr<TPageInfo>& Info) { Info.reset(); }
+
+} // namespace wendle
