@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusTipEvent>
@@ -131,6 +132,10 @@ void TPreviewForm::RunPreview()
         throw PrintException(QStringLiteral("Page Info Not Assigned!"));
     GoToPage(CurrentPage);
     SetZoom(1.0F);
+    // The geometry as well as the state: without a window manager (a bare X server) the
+    // state alone leaves the window at its default size.
+    if (const QScreen* screen = this->screen())
+        setGeometry(screen->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     if (FModalRun)
         FModalRun(*this);
