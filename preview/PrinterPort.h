@@ -21,6 +21,9 @@ public:
     /// The painter on the current sheet, between begin and end of the document. Its
     /// untransformed origin is the top-left corner of the printable area.
     virtual QPainter* Painter() = 0;
+    // NewPage, EndDocument and Abort come only after a BeginDocument that succeeded, and the
+    // document is closed by exactly one of EndDocument and Abort.
+
     /// Starts a new sheet; false when the printer refused.
     virtual bool NewPage() = 0;
     /// Finishes the document and hands it over; false when that failed.

@@ -33,8 +33,6 @@ bool TQtPrinterPort::NewPage() { return FPrinter.newPage(); }
 
 bool TQtPrinterPort::EndDocument()
 {
-    if (!FPainter)
-        return false;
     const bool ended = FPainter->end();
     FPainter.reset();
     return ended;
@@ -42,8 +40,6 @@ bool TQtPrinterPort::EndDocument()
 
 void TQtPrinterPort::Abort()
 {
-    if (!FPainter)
-        return;
     // Not every print engine can abort (the PDF writer cannot); then the document is closed
     // and, when it went to a file, the half-written file is removed.
     if (!FPrinter.abort()) {

@@ -46,6 +46,9 @@ TEST(PrintStatusFormTest, LinesShowAndAnnounceWhatTheDriverSets)
     TPrintStatusForm form;
     form.show();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Print Status"));
+    EXPECT_FALSE(form.isModal());
+    EXPECT_TRUE(form.font().bold() && form.font().pixelSize() == 11);
+    EXPECT_TRUE(form.TitleLabel()->wordWrap());
     EXPECT_EQ(Spoken(form.TitleLabel()), QStringLiteral("(No Title)"));
     EXPECT_EQ(Spoken(form.PageNumLabel()), QStringLiteral("Initializing..."));
     EXPECT_EQ(Caption(form.TitleLabel()), QStringLiteral("Print Job:"));
@@ -69,6 +72,7 @@ TEST(PrintStatusFormTest, CancelEscapeAndCloseBoxOnlyRaiseTheFlag)
     const std::function<void(TPrintStatusForm&)> presses[] = {
         [](TPrintStatusForm& form) { QTest::mouseClick(form.CancelBtn(), Qt::LeftButton); },
         [](TPrintStatusForm& form) { QTest::keyClick(&form, Qt::Key_Escape); },
+        [](TPrintStatusForm& form) { QTest::keyClick(&form, Qt::Key_Return); },
         [](TPrintStatusForm& form) { form.close(); },
     };
     for (const auto& press : presses) {
