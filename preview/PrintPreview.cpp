@@ -224,8 +224,6 @@ void TPrintPreview::RunPrintJob(std::unique_ptr<TPageInfo>& info, const TPageRan
 
 void TPrintPreview::PaginatePages(std::unique_ptr<TPageInfo>& info, std::int32_t beforePage)
 {
-    if (beforePage <= 1)
-        return;
     TPrinterPort& printer = PrinterPort();
     QImage surface = MeasuringSurface(printer);
     QPainter painter(&surface);
