@@ -33,19 +33,23 @@ void TPainterCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
     if (x2 <= x1 || y2 <= y1)
         return;
-    Painter.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), Brush);
     // The outline runs along the border pixels x1, x2 - 1, y1 and y2 - 1, a wider pen
     // spreading to both sides of them, as filled bands so that no pen geometry of the
-    // paint engine moves it by half a pixel.
+    // paint engine moves it by half a pixel. Filling the outline's whole extent with the pen
+    // and then what lies inside the bands with the brush gives the same pixels as the
+    // inside and four bands, in two operations instead of five: a page has one rectangle
+    // per stitch, hundreds of thousands in a large chart.
     const int before = (PenWidth - 1) / 2;
     const int outerLeft = x1 - before;
     const int outerTop = y1 - before;
     const int outerWidth = x2 - x1 - 1 + PenWidth;
     const int outerHeight = y2 - y1 - 1 + PenWidth;
-    Painter.fillRect(QRect(outerLeft, outerTop, outerWidth, PenWidth), Pen);
-    Painter.fillRect(QRect(outerLeft, y2 - 1 - before, outerWidth, PenWidth), Pen);
-    Painter.fillRect(QRect(outerLeft, outerTop, PenWidth, outerHeight), Pen);
-    Painter.fillRect(QRect(x2 - 1 - before, outerTop, PenWidth, outerHeight), Pen);
+    Painter.fillRect(QRect(outerLeft, outerTop, outerWidth, outerHeight), Pen);
+    const int innerWidth = outerWidth - 2 * PenWidth;
+    const int innerHeight = outerHeight - 2 * PenWidth;
+    if (innerWidth > 0 && innerHeight > 0)
+        Painter.fillRect(
+            QRect(outerLeft + PenWidth, outerTop + PenWidth, innerWidth, innerHeight), Brush);
 }
 
 void TPainterCanvas::Line(int x1, int y1, int x2, int y2)
