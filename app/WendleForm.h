@@ -143,6 +143,7 @@ private:
     void PrintPage(std::unique_ptr<TPageInfo>& Info, TSpecialCanvas& SCanvas);
     void EndPrinting(std::unique_ptr<TPageInfo>& Info);
     void SetPrinterOrientation();
+    void RunPrintCommand(void (TPrintPreview::*command)());
     void ReportPrintError(const std::exception& error);
     void ShowChartSize();
     void DescribeStitchDisplay(ChartSizeInputs inputs, const std::string& separator);
@@ -162,6 +163,7 @@ private:
     bool DisplayStaleFlag { false };
     bool Painting { false };
     bool DisplayCutFlag { false };
+    bool PrintCommandRunning { false };
     bool Normalising { false };
     int LastCellHeight { 3 };
     int UpdateRuns { 0 };

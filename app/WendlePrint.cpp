@@ -51,25 +51,25 @@ void TWendleForm::ReportPrintError(const std::exception& error)
     QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
 }
 
-void TWendleForm::PreviewButtonClick()
+void TWendleForm::RunPrintCommand(void (TPrintPreview::*command)())
 {
+    // The status dialog is modeless and the driver lets events through between pages, so a
+    // second click could start a job inside the running one.
+    if (PrintCommandRunning)
+        return;
+    PrintCommandRunning = true;
     SetPrinterOrientation();
     try {
-        PrintPreview->Preview();
+        (PrintPreview->*command)();
     } catch (const std::exception& error) {
         ReportPrintError(error);
     }
+    PrintCommandRunning = false;
 }
 
-void TWendleForm::PrintButtonClick()
-{
-    SetPrinterOrientation();
-    try {
-        PrintPreview->Print();
-    } catch (const std::exception& error) {
-        ReportPrintError(error);
-    }
-}
+void TWendleForm::PreviewButtonClick() { RunPrintCommand(&TPrintPreview::Preview); }
+
+void TWendleForm::PrintButtonClick() { RunPrintCommand(&TPrintPreview::Print); }
 
 void TWendleForm::BeginPrinting(std::unique_ptr<TPageInfo>& Info)
 {
