@@ -48,23 +48,24 @@ namespace {
         return error != 0 ? std::strerror(error) : fallback;
     }
 
-    // The user's text in quotes, control characters escaped so that the message stays on
-    // one line.
-    std::string Quoted(const QString& text)
+    // The user's text with control characters escaped, so that a message stays on one line.
+    std::string Escaped(const QString& text)
     {
-        std::string quoted = "'";
+        std::string escaped;
         for (const char character : text.toStdString()) {
             const auto code = static_cast<unsigned char>(character);
             if (code < 32 || code == 127) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\x%02x", code);
-                quoted += escaped;
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02x", code);
+                escaped += hex;
             } else {
-                quoted += character;
+                escaped += character;
             }
         }
-        return quoted + "'";
+        return escaped;
     }
+
+    std::string Quoted(const QString& text) { return "'" + Escaped(text) + "'"; }
 
     // Shortest text of a bound, "2" rather than "2.0".
     std::string BoundText(double value)
@@ -195,20 +196,20 @@ namespace {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
             return { UsageStatus,
-                (unknown.front().size() == 1 ? "-" : "--") + unknown.front().toStdString(),
+                (unknown.front().size() == 1 ? "-" : "--") + Escaped(unknown.front()),
                 "unknown option; --help lists the options" };
         // The parser names the option in quotes: "Missing value after '--down'."
         const QString text = parser.errorText();
         const qsizetype open = text.indexOf('\'');
         const qsizetype close = text.lastIndexOf('\'');
         if (open >= 0 && close > open) {
-            const std::string option = text.mid(open + 1, close - open - 1).toStdString();
+            const std::string option = Escaped(text.mid(open + 1, close - open - 1));
             if (text.startsWith("Missing value"))
                 return { UsageStatus, option, "needs a value" };
             if (text.startsWith("Unexpected value"))
                 return { UsageStatus, option, "takes no value" };
         }
-        return { UsageStatus, "command line", text.toStdString() };
+        return { UsageStatus, "command line", Escaped(text) };
     }
 
     void Write(std::ostream& output, const std::string& text)

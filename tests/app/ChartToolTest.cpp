@@ -52,35 +52,31 @@ TEST(ChartToolTest, PrintsTheChartAndTheSize)
     QLocale::setDefault(QLocale::c());
     struct Case {
         QStringList Arguments;
-        std::string Input;
         int Line; // the line of the output to compare, -1 for all of it
         std::string Expected;
+        std::string Input {};
     } const cases[] = {
-        { { "-t", "HI" }, "", -1, HiChart + "\n" + HiSize },
-        { { "--text=HI", "--show", "size,chart" }, "", -1, HiSize + "\n" + HiChart },
-        { { "--text=  hi", "--show=chart" }, "", -1, HiChart },
-        { { "--show", "size" }, "HI\r\nI", -1,
-            "Area shown is 7 stitches wide by 16 stitches deep,\n"
-            "or 1.2 inches wide by 2.1 inches deep\n" },
-        { { "--show", "size" }, "", -1,
+        { { "-t", "HI" }, -1, HiChart + "\n" + HiSize },
+        { { "--text=HI", "--show", "size,chart" }, -1, HiSize + "\n" + HiChart },
+        { { "--text=  hi", "--show=chart" }, -1, HiChart },
+        { { "--show", "size" }, 0, "Area shown is 7 stitches wide by 16 stitches deep,",
+            "HI\r\nI" },
+        { { "--show", "size" }, -1,
             "Area shown is 2 stitches wide by 2 stitches deep,\n"
             "or 0.3 inches wide by 0.3 inches deep\n" },
-        { { "--blank-rows=1", "--end-blanks=10", "--word-gap=6", "-t", "I I", "--show=size" }, "",
-            -1,
-            "Area shown is 28 stitches wide by 7 stitches deep,\n"
-            "or 4.7 inches wide by 0.9 inches deep\n" },
+        // Every number option at both ends of its range.
+        { { "--blank-rows=1", "--end-blanks=10", "--word-gap=6", "-t", "I I", "--show=size" }, 0,
+            "Area shown is 28 stitches wide by 7 stitches deep," },
         { { "--blank-rows=10", "--end-blanks=1", "--word-gap=2", "--across=2", "--down=16.0", "-t",
               "HI", "--show=size" },
-            "", -1,
-            "Area shown is 7 stitches wide by 25 stitches deep,\n"
-            "or 3.5 inches wide by 1.6 inches deep\n" },
-        { { "--across=16", "--down=2", "--unit=cm", "-t", "HI", "--show=size" }, "", -1,
-            "Area shown is 7 stitches wide by 9 stitches deep,\nor 0.4 cm wide by 4.5 cm deep\n" },
-        { { "--align=right", "-t", "HI", "-t", "I" }, "", 9, ".....#." },
-        { { "--align=center", "-t", "HI", "-t", "I" }, "", 9, "...#..." },
-        { { "--align=Centre", "-t", "HI", "-t", "I" }, "", 9, "...#..." },
-        { { "--align=full", "-t", "HII", "-t", "I I" }, "", 9, ".#.....#." },
-        { { "--font=wide", "-t", "HA" }, "", 2, ".#..#..##.." },
+            1, "or 3.5 inches wide by 1.6 inches deep" },
+        { { "--across=16", "--down=2", "--unit=cm", "-t", "HI", "--show=size" }, 1,
+            "or 0.4 cm wide by 4.5 cm deep" },
+        { { "--align=right", "-t", "HI", "-t", "I" }, 9, ".....#." },
+        { { "--align=center", "-t", "HI", "-t", "I" }, 9, "...#..." },
+        { { "--align=Centre", "-t", "HI", "-t", "I" }, 9, "...#..." },
+        { { "--align=full", "-t", "HII", "-t", "I I" }, 9, ".#.....#." },
+        { { "--font=wide", "-t", "HA" }, 2, ".#..#..##.." },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Arguments.join(' ').toStdString());
@@ -114,7 +110,7 @@ TEST(ChartToolTest, RefusesABadCommandLineWithOneLine)
         { { "--show=chart,picture" },
             "--show: takes a comma-separated list of chart and size, not 'chart,picture'" },
         { { "--show=size,chart,size" }, "--show: lists 'size' twice" },
-        { { "--colour=red" }, "--colour: unknown option; --help lists the options" },
+        { { "--col\nour=red" }, "--col\\x0aour: unknown option; --help lists the options" },
         { { "-x" }, "-x: unknown option; --help lists the options" },
         { { "--help=me" }, "--help: takes no value" },
         { { "stray" }, "'stray': unexpected argument; message lines are given with -t/--text" },
@@ -135,24 +131,20 @@ TEST(ChartToolTest, RefusesABadCommandLineWithOneLine)
 
 TEST(ChartToolTest, FailedReadOrWriteIsOneLineAndStatusOne)
 {
-    struct Case {
-        const char* Input;
-        const char* Output;
-        std::string Message;
-    } const cases[] = {
-        { "/dev/null", "/dev/full", "standard output: " + std::string(std::strerror(ENOSPC)) },
-        { "/", nullptr, "standard input: " + std::string(std::strerror(EISDIR)) },
-    };
-    for (const Case& c : cases) {
+    const std::tuple<const char*, const char*, int> cases[]
+        = { { "/dev/null", "/dev/full", ENOSPC }, { "/", "", EISDIR } };
+    for (const auto& [input, output, error] : cases) {
         QProcess tool;
-        tool.setStandardInputFile(c.Input);
-        if (c.Output)
-            tool.setStandardOutputFile(c.Output);
+        tool.setStandardInputFile(input);
+        if (*output)
+            tool.setStandardOutputFile(output);
         tool.start(WENDLE_CHART_TOOL, QStringList {});
         ASSERT_TRUE(tool.waitForFinished());
-        EXPECT_EQ(tool.exitCode(), 1) << c.Message;
+        EXPECT_EQ(tool.exitCode(), 1) << input;
         EXPECT_EQ(tool.readAllStandardOutput().toStdString(), "");
-        EXPECT_EQ(tool.readAllStandardError().toStdString(), "wendle-chart: " + c.Message + "\n");
+        EXPECT_EQ(tool.readAllStandardError().toStdString(),
+            std::string("wendle-chart: standard ") + (error == ENOSPC ? "output: " : "input: ")
+                + std::strerror(error) + "\n");
     }
 }
 

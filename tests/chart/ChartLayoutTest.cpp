@@ -32,19 +32,6 @@ protected:
     TChartLayout layout;
 };
 
-TEST_F(ChartLayoutTest, HiWithDefaultsIsSevenByNine)
-{
-    LayOut({ "HI" });
-    const char* const expected[] = { ".......", ".......", ".#.#.#.", ".#.#.#.", ".###.#.",
-        ".#.#.#.", ".#.#.#.", ".......", "......." };
-    ASSERT_EQ(layout.ChartHeight, 9);
-    for (int row = 0; row < 9; ++row)
-        EXPECT_EQ(RowPicture(layout, row), expected[row]) << "row " << row;
-    EXPECT_EQ(layout.LineCount, 1);
-    EXPECT_EQ(layout.RowsAllocated, 9);
-    EXPECT_EQ(layout.RowLength, 12);
-}
-
 TEST_F(ChartLayoutTest, PlacesGlyphsByTheOptions)
 {
     const std::vector<std::string> sample { "$ % &   STITCH SAMPLER   & % $",
@@ -58,42 +45,50 @@ TEST_F(ChartLayoutTest, PlacesGlyphsByTheOptions)
         std::vector<std::string> Lines;
         ChartOptions Options;
         int Width, Height, Row;
-        const char* Picture; // the row \a Row, or null to check only the size
+        std::vector<const char*> Rows; // the chart's rows from \a Row on
     } const cases[] = {
-        { { "HI", "I" }, {}, 7, 16, 9, ".#....." },
-        { { "A B" }, {}, 11, 9, 2, "..#...###.." },
-        { { "I  I" }, { .WordGap = 5 }, 13, 9, 2, ".#.........#." },
-        { { "HI", "I" }, right, 7, 16, 9, ".....#." },
-        { { "HI", "I" }, centred, 7, 16, 9, "...#..." },
-        { { "HII", "I I" }, centred, 9, 16, 9, "..#..#..." }, // odd stitch at the right
-        { { "#I,", "I I I" }, full, 12, 16, 9, ".#....#...#." }, // 3 over 2 gaps: 2, 1
-        { { "#I,I", "I I I" }, full, 14, 16, 9, ".#....#.....#." }, // 5/2: 2, 3
-        { { "##", "I I I I" }, full, 13, 16, 9, ".#..#..#...#." }, // 1/3: 0, 0, 1
-        { { "##II", "I I I I I" }, full, 17, 16, 9, ".#..#...#..#...#." }, // 2/4: 0, 1, 0, 1
-        { { "HI I", "I" }, full, 10, 16, 9, ".#........" }, // no gap: stays left
-        { { "HII", "I I" }, full, 9, 16, 9, ".#.....#." }, // the last line too
-        { { "III", " I" }, full, 7, 16, 9, ".....#." }, // a leading blank is a gap
-        { { " I" }, {}, 4, 9, 2, "..#." },
-        { {}, {}, 2, 2, 1, ".." },
-        { { "I", "", "I" }, {}, 3, 23, 16, ".#." },
-        { { "I  ", "II" }, right, 5, 16, 2, "...#." }, // trailing blanks widen
-        { { "&" }, {}, 6, 9, 2, ".#...#" },
-        { { "az" }, {}, 10, 9, 2, "..#..####." },
-        { { "I`{\x1f\x7f\xe9I" }, {}, 10, 9, 2, ".#......#." }, // all blanks
-        { { "I", "I" }, { .BlankRows = 1, .EndBlanks = 3 }, 7, 13, 7, "...#..." },
-        { { "HA" }, wide, 11, 9, 2, ".#..#..##.." },
-        { sample, {}, 124, 37, 0, nullptr },
-        { sample, wide, 134, 37, 0, nullptr },
-        { forty, right, 7, 282, 268, ".....#." },
+        { { "HI" }, {}, 7, 9, 0,
+            { ".......", ".......", ".#.#.#.", ".#.#.#.", ".###.#.", ".#.#.#.", ".#.#.#.",
+                ".......", "......." } },
+        { { "HI", "I" }, {}, 7, 16, 9, { ".#....." } },
+        { { "A B" }, {}, 11, 9, 2, { "..#...###.." } },
+        { { "I  I" }, { .WordGap = 5 }, 13, 9, 2, { ".#.........#." } },
+        { { "HI", "I" }, right, 7, 16, 9, { ".....#." } },
+        { { "HI", "I" }, centred, 7, 16, 9, { "...#..." } },
+        { { "HII", "I I" }, centred, 9, 16, 9, { "..#..#..." } }, // odd stitch at the right
+        { { "#I,", "I I I" }, full, 12, 16, 9, { ".#....#...#." } }, // 3 over 2 gaps: 2, 1
+        { { "#I,I", "I I I" }, full, 14, 16, 9, { ".#....#.....#." } }, // 5/2: 2, 3
+        { { "##", "I I I I" }, full, 13, 16, 9, { ".#..#..#...#." } }, // 1/3: 0, 0, 1
+        { { "##II", "I I I I I" }, full, 17, 16, 9, { ".#..#...#..#...#." } }, // 2/4: 0, 1, 0, 1
+        { { "HI I", "I" }, full, 10, 16, 9, { ".#........" } }, // no gap: stays left
+        { { "HII", "I I" }, full, 9, 16, 9, { ".#.....#." } }, // the last line too
+        { { "III", " I" }, full, 7, 16, 9, { ".....#." } }, // a leading blank is a gap
+        { { " I" }, {}, 4, 9, 2, { "..#." } },
+        { {}, {}, 2, 2, 1, { ".." } },
+        { { "I", "", "I" }, {}, 3, 23, 13, { "...", "...", "...", ".#." } },
+        { { "I  ", "II" }, right, 5, 16, 2, { "...#." } }, // trailing blanks widen
+        { { "&" }, {}, 6, 9, 2, { ".#...#" } },
+        { { "az" }, {}, 10, 9, 2, { "..#..####." } },
+        { { "I`{\x1f\x7f\xe9I" }, {}, 10, 9, 2, { ".#......#." } }, // all blanks
+        { { "I", "I" }, { .BlankRows = 1, .EndBlanks = 3 }, 7, 13, 5,
+            { "...#...", ".......", "...#..." } },
+        { { "HA" }, wide, 11, 9, 2, { ".#..#..##.." } },
+        { sample, {}, 124, 37, 0, {} },
+        { sample, wide, 134, 37, 0, {} },
+        { forty, right, 7, 282, 268, { ".....#." } },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.Lines.size() << " lines, row " << c.Row);
+        SCOPED_TRACE(testing::Message()
+            << c.Lines.size() << " lines: " << (c.Lines.empty() ? "" : c.Lines[0]));
         LayOut(c.Lines, c.Options);
         EXPECT_EQ(layout.ChartWidth, c.Width);
         ASSERT_EQ(layout.ChartHeight, c.Height);
-        if (c.Picture) {
-            EXPECT_EQ(RowPicture(layout, c.Row), c.Picture);
-        }
+        EXPECT_EQ(layout.LineCount, static_cast<int>(c.Lines.size()));
+        EXPECT_EQ(layout.RowsAllocated, c.Height);
+        EXPECT_EQ(layout.RowLength, c.Width + 5);
+        for (std::size_t r = 0; r < c.Rows.size(); ++r)
+            EXPECT_EQ(RowPicture(layout, c.Row + static_cast<int>(r)), c.Rows[r])
+                << "row " << c.Row + r;
     }
 }
 
