@@ -2,6 +2,7 @@
 
 #include "ChartLayout.h"
 #include "ChartOptions.h"
+#include "FormatFixed.h"
 #include "SizeMessage.h"
 #include "TextNormaliser.h"
 #include "WendleFont.h"
@@ -9,9 +10,13 @@
 #include <QCommandLineParser>
 #include <QLocale>
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
 #include <istream>
-#include <optional>
+#include <new>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -21,67 +26,148 @@ namespace wendle {
 
 namespace {
 
-    constexpr double GaugeMinimum = 2.0;
-    constexpr double GaugeMaximum = 16.0;
+    constexpr int FailureStatus = 1;
+    constexpr int UsageStatus = 2;
 
-    // A refused command line: the one line that tells the user what went wrong.
-    struct UsageError {
-        std::string Message;
+    // Why a run stops: the exit status and the one line that says what went wrong, as
+    // "<what>: <why>".
+    struct ToolError {
+        int Status;
+        std::string What;
+        std::string Why;
     };
 
-    std::optional<double> ParseNumber(const QString& text)
+    [[noreturn]] void Refuse(std::string what, std::string why)
     {
-        // Numbers are read with '.' whatever the locale, so scripts behave the same
-        // everywhere.
-        const std::string bytes = text.trimmed().toStdString();
-        double value = 0;
-        const char* end = bytes.data() + bytes.size();
-        const auto [stop, error] = std::from_chars(bytes.data(), end, value);
-        if (bytes.empty() || error != std::errc() || stop != end)
-            return std::nullopt;
-        return value;
+        throw ToolError { UsageStatus, std::move(what), std::move(why) };
     }
 
-    int WholeOption(const QCommandLineParser& parser, const QString& name, const OptionRange& range)
+    // The system's reason for the last failed read or write, when it gave one.
+    std::string SystemReason(int error, const char* fallback)
     {
-        if (!parser.isSet(name))
-            return range.Default;
-        const QString text = parser.value(name);
-        const auto value = ParseNumber(text);
-        if (!value || *value != static_cast<double>(static_cast<long long>(*value))
-            || !range.Contains(static_cast<int>(*value)))
-            throw UsageError { "--" + name.toStdString() + " takes a whole number from "
-                + std::to_string(range.Minimum) + " to " + std::to_string(range.Maximum) + ", not '"
-                + text.toStdString() + "'" };
-        return static_cast<int>(*value);
+        return error != 0 ? std::strerror(error) : fallback;
     }
 
-    double GaugeOption(const QCommandLineParser& parser, const QString& name, double fallback)
+    // The user's text with control characters escaped, so that a message stays on one line.
+    std::string Escaped(const QString& text)
     {
-        if (!parser.isSet(name))
-            return fallback;
-        const QString text = parser.value(name);
-        const auto value = ParseNumber(text);
-        if (!value || !(*value >= GaugeMinimum && *value <= GaugeMaximum))
-            throw UsageError { "--" + name.toStdString()
-                + " takes a number from 2 to 16 (with '.' as decimal point), not '"
-                + text.toStdString() + "'" };
-        return *value;
-    }
-
-    int ChoiceOption(const QCommandLineParser& parser, const QString& name,
-        const std::vector<std::pair<QString, int>>& choices, const char* accepted)
-    {
-        if (!parser.isSet(name))
-            return choices.front().second;
-        const QString text = parser.value(name).trimmed().toLower();
-        for (const auto& [word, index] : choices) {
-            if (text == word)
-                return index;
+        std::string escaped;
+        for (const char character : text.toStdString()) {
+            const auto code = static_cast<unsigned char>(character);
+            if (code < 32 || code == 127) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02x", code);
+                escaped += hex;
+            } else {
+                escaped += character;
+            }
         }
-        throw UsageError { "--" + name.toStdString() + " takes " + accepted + ", not '"
-            + parser.value(name).toStdString() + "'" };
+        return escaped;
     }
+
+    std::string Quoted(const QString& text) { return "'" + Escaped(text) + "'"; }
+
+    // Shortest text of a bound, "2" rather than "2.0".
+    std::string BoundText(double value)
+    {
+        char buffer[32];
+        return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+    }
+
+    // An option that takes a number as the window's number fields take it: digits, and,
+    // when the field shows decimals, a '.' with up to that many digits after it. No sign,
+    // exponent, blanks or locale's decimal point, so a script means the same everywhere.
+    struct NumberOption {
+        const char* Name;
+        const char* Meaning;
+        double Minimum;
+        double Maximum;
+        int Decimals;
+        double Default;
+        const char* ValueName { "N" };
+
+        QCommandLineOption Declared() const
+        {
+            return { Name,
+                QString::fromStdString(std::string(Meaning) + ", " + BoundText(Minimum) + " to "
+                    + BoundText(Maximum) + " (default " + FormatFixed(Default, Decimals) + ")."),
+                ValueName };
+        }
+
+        double Read(const QCommandLineParser& parser) const
+        {
+            if (!parser.isSet(Name))
+                return Default;
+            const QString text = parser.value(Name);
+            const std::string bytes = text.toStdString();
+            const std::size_t point = std::min(bytes.find('.'), bytes.size());
+            const auto isDigits = [](std::string_view part) {
+                return !part.empty() && part.find_first_not_of("0123456789") == part.npos;
+            };
+            const bool wellFormed = isDigits(std::string_view(bytes).substr(0, point))
+                && (point == bytes.size()
+                    || (Decimals > 0 && isDigits(std::string_view(bytes).substr(point + 1))));
+            double value = 0;
+            const bool inRange = wellFormed
+                && std::from_chars(bytes.data(), bytes.data() + bytes.size(), value).ec
+                    == std::errc()
+                && value >= Minimum && value <= Maximum;
+            if (!inRange)
+                Refuse(std::string("--") + Name,
+                    std::string(
+                        Decimals > 0 ? "takes a number from " : "takes a whole number from ")
+                        + BoundText(Minimum) + " to " + BoundText(Maximum) + ", not "
+                        + Quoted(text));
+            if (point < bytes.size() && bytes.size() - point - 1 > std::size_t(Decimals))
+                Refuse(std::string("--") + Name,
+                    "takes at most " + std::to_string(Decimals)
+                        + (Decimals == 1 ? " decimal, not " : " decimals, not ") + Quoted(text));
+            return value;
+        }
+    };
+
+    // An option that takes one word of a list, in any case; the first is the default.
+    struct ChoiceOption {
+        const char* Name;
+        const char* Accepted; // the words as the help and the error list them
+        std::vector<std::pair<QString, int>> Choices;
+        const char* ValueName;
+
+        QCommandLineOption Declared() const
+        {
+            return { Name, QString(Accepted) + " (default " + Choices.front().first + ").",
+                ValueName };
+        }
+
+        int Read(const QCommandLineParser& parser) const
+        {
+            if (!parser.isSet(Name))
+                return Choices.front().second;
+            const QString text = parser.value(Name).trimmed().toLower();
+            for (const auto& [word, index] : Choices) {
+                if (text == word)
+                    return index;
+            }
+            Refuse(std::string("--") + Name,
+                std::string("takes ") + Accepted + ", not " + Quoted(parser.value(Name)));
+        }
+    };
+
+    const NumberOption BlankRows { "blank-rows", "Blank rows around lines of text",
+        BlankRowsRange.Minimum, BlankRowsRange.Maximum, 0, BlankRowsRange.Default };
+    const NumberOption EndBlanks { "end-blanks", "Minimum blank stitches at row ends",
+        EndBlanksRange.Minimum, EndBlanksRange.Maximum, 0, EndBlanksRange.Default };
+    const NumberOption WordGap { "word-gap", "Minimum blank stitches between words",
+        WordGapRange.Minimum, WordGapRange.Maximum, 0, WordGapRange.Default };
+    const ChoiceOption Align { "align", "left, right, centre (or center) or full",
+        { { "left", AlignLeft }, { "right", AlignRight }, { "centre", AlignCentred },
+            { "center", AlignCentred }, { "full", AlignFull } },
+        "WHERE" };
+    const ChoiceOption Font { "font", "narrow or wide",
+        { { "narrow", NarrowFont }, { "wide", WideFont } }, "FORM" };
+    const NumberOption Across { "across", "Stitches per unit across", 2, 16, 1, 6.0, "X" };
+    const NumberOption Down { "down", "Rows per unit down", 2, 16, 1, 7.5, "Y" };
+    const ChoiceOption Unit { "unit", "inch or cm", { { "inch", 0 }, { "cm", 1 } }, "UNIT" };
 
     std::string NormalisedLine(const QString& line)
     {
@@ -91,13 +177,49 @@ namespace {
     std::vector<std::string> ReadLines(std::istream& input)
     {
         std::vector<std::string> lines;
-        std::string line;
-        while (std::getline(input, line)) {
+        errno = 0;
+        for (std::string line; std::getline(input, line);) {
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
-            lines.push_back(NormalisedLine(QString::fromUtf8(line)));
+            lines.push_back(std::move(line));
         }
+        if (input.bad())
+            throw ToolError { FailureStatus, "standard input", SystemReason(errno, "read error") };
+        for (std::string& line : lines)
+            line = NormalisedLine(QString::fromUtf8(line));
         return lines;
+    }
+
+    // Command-line errors that the parser itself finds, in the tool's own words.
+    ToolError ParseError(const QCommandLineParser& parser)
+    {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            return { UsageStatus,
+                (unknown.front().size() == 1 ? "-" : "--") + Escaped(unknown.front()),
+                "unknown option; --help lists the options" };
+        // The parser names the option in quotes: "Missing value after '--down'."
+        const QString text = parser.errorText();
+        const qsizetype open = text.indexOf('\'');
+        const qsizetype close = text.lastIndexOf('\'');
+        if (open >= 0 && close > open) {
+            const std::string option = Escaped(text.mid(open + 1, close - open - 1));
+            if (text.startsWith("Missing value"))
+                return { UsageStatus, option, "needs a value" };
+            if (text.startsWith("Unexpected value"))
+                return { UsageStatus, option, "takes no value" };
+        }
+        return { UsageStatus, "command line", Escaped(text) };
+    }
+
+    void Write(std::ostream& output, const std::string& text)
+    {
+        errno = 0;
+        output << text;
+        output.flush();
+        if (!output)
+            throw ToolError { FailureStatus, "standard output",
+                SystemReason(errno, "write error") };
     }
 
 } // namespace
@@ -116,61 +238,51 @@ int TChartTool::Run(
             "A line of the message (repeat for more lines; without it, lines are read from "
             "standard input).",
             "LINE" },
-        { "blank-rows", "Blank rows around lines of text, 1 to 10 (default 2).", "N" },
-        { "end-blanks", "Minimum blank stitches at row ends, 1 to 10 (default 1).", "N" },
-        { "word-gap", "Minimum blank stitches between words, 2 to 6 (default 2).", "N" },
-        { "align", "left, right, centre (or center) or full (default left).", "WHERE" },
-        { "font", "narrow or wide (default narrow).", "FORM" },
-        { "across", "Stitches per unit across, 2 to 16 (default 6.0).", "X" },
-        { "down", "Rows per unit down, 2 to 16 (default 7.5).", "Y" },
-        { "unit", "inch or cm (default inch).", "UNIT" },
+        BlankRows.Declared(),
+        EndBlanks.Declared(),
+        WordGap.Declared(),
+        Align.Declared(),
+        Font.Declared(),
+        Across.Declared(),
+        Down.Declared(),
+        Unit.Declared(),
         { "show", "Sections to print, comma-separated: chart, size (default chart,size).", "LIST" },
     });
 
     try {
-        if (!parser.parse(arguments)) {
-            const QStringList unknown = parser.unknownOptionNames();
-            if (!unknown.isEmpty()) {
-                const QString name = unknown.front();
-                throw UsageError { "unknown option '" + std::string(name.size() == 1 ? "-" : "--")
-                    + name.toStdString() + "'; --help lists the options" };
-            }
-            throw UsageError { parser.errorText().toStdString() + " --help lists the options" };
-        }
+        if (!parser.parse(arguments))
+            throw ParseError(parser);
         if (parser.isSet(helpOption)) {
-            output << parser.helpText().toStdString();
+            Write(output, parser.helpText().toStdString());
             return 0;
         }
         ChartOptions options;
-        options.BlankRows = WholeOption(parser, "blank-rows", BlankRowsRange);
-        options.EndBlanks = WholeOption(parser, "end-blanks", EndBlanksRange);
-        options.WordGap = WholeOption(parser, "word-gap", WordGapRange);
-        options.Alignment = ChoiceOption(parser, "align",
-            { { "left", AlignLeft }, { "right", AlignRight }, { "centre", AlignCentred },
-                { "center", AlignCentred }, { "full", AlignFull } },
-            "left, right, centre (or center) or full");
-        options.FontForm = ChoiceOption(
-            parser, "font", { { "narrow", NarrowFont }, { "wide", WideFont } }, "narrow or wide");
-        const double across = GaugeOption(parser, "across", 6.0);
-        const double down = GaugeOption(parser, "down", 7.5);
-        const int unit = ChoiceOption(parser, "unit", { { "inch", 0 }, { "cm", 1 } }, "inch or cm");
+        options.BlankRows = static_cast<int>(BlankRows.Read(parser));
+        options.EndBlanks = static_cast<int>(EndBlanks.Read(parser));
+        options.WordGap = static_cast<int>(WordGap.Read(parser));
+        options.Alignment = Align.Read(parser);
+        options.FontForm = Font.Read(parser);
+        const double across = Across.Read(parser);
+        const double down = Down.Read(parser);
+        const int unit = Unit.Read(parser);
 
         std::vector<std::string> sections;
         const QString show = parser.isSet("show") ? parser.value("show") : QString("chart,size");
         for (const QString& section : show.split(',')) {
-            const QString name = section.trimmed().toLower();
+            const std::string name = section.trimmed().toLower().toStdString();
             if (name != "chart" && name != "size")
-                throw UsageError { "--show takes a comma-separated list of chart and size, not '"
-                    + show.toStdString() + "'" };
-            sections.push_back(name.toStdString());
+                Refuse("--show",
+                    "takes a comma-separated list of chart and size, not " + Quoted(show));
+            if (std::find(sections.begin(), sections.end(), name) != sections.end())
+                Refuse("--show", "lists '" + name + "' twice");
+            sections.push_back(name);
         }
 
         // Checked after the options, so that an option whose value is missing is named
         // rather than the word that followed it.
         if (!parser.positionalArguments().isEmpty())
-            throw UsageError { "unexpected argument '"
-                + parser.positionalArguments().front().toStdString()
-                + "'; message lines are given with -t/--text" };
+            Refuse(Quoted(parser.positionalArguments().front()),
+                "unexpected argument; message lines are given with -t/--text");
 
         std::vector<std::string> lines;
         if (parser.isSet("text")) {
@@ -213,12 +325,14 @@ int TChartTool::Run(
                 text << caption << '\n';
             }
         }
-        output << text.str();
-        output.flush();
+        Write(output, text.str());
         return 0;
-    } catch (const UsageError& error) {
-        errors << "wendle-chart: " << error.Message << '\n';
-        return 2;
+    } catch (const ToolError& error) {
+        errors << "wendle-chart: " << error.What << ": " << error.Why << '\n';
+        return error.Status;
+    } catch (const std::bad_alloc&) {
+        errors << "wendle-chart: chart: too large to fit in memory\n";
+        return FailureStatus;
     }
 }
 

@@ -11,7 +11,8 @@ namespace wendle {
 class TChartTool {
 public:
     /// Runs with \a arguments (the program name first). Returns the exit status: 0 on
-    /// success, 2 for a bad command line (one line on \a errors, nothing on \a output).
+    /// success, 2 for a bad command line, 1 when reading, writing or memory fails; every
+    /// error is one line "wendle-chart: <what>: <why>" on \a errors and nothing on \a output.
     int Run(const QStringList& arguments, std::istream& input, std::ostream& output,
         std::ostream& errors);
 };

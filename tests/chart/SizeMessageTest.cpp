@@ -1,7 +1,7 @@
 #include "SizeMessage.h"
-#include "FormatFixed.h"
 
 #include "BlankValue.h"
+#include "FormatFixed.h"
 
 #include <gtest/gtest.h>
 
@@ -12,119 +12,61 @@ using namespace wendle;
 
 namespace {
 
-TEST(FormatFixedTest, FixedDecimalsRoundedHalfAwayFromZero)
+constexpr double Nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double Infinity = std::numeric_limits<double>::infinity();
+
+TEST(FormatFixedTest, FixedDecimalsRoundedHalfAwayFromZeroFromEighteenDigits)
 {
-    EXPECT_EQ(FormatFixed(2.0, 1), "2.0");
-    EXPECT_EQ(FormatFixed(124.0 / 6.0, 1), "20.7");
-    EXPECT_EQ(FormatFixed(37.0 / 7.5, 1), "4.9");
-    EXPECT_EQ(FormatFixed(0.25, 1), "0.3");
-    EXPECT_EQ(FormatFixed(0.35, 1), "0.3"); // stored as 0.349999999999999978...
-    EXPECT_EQ(FormatFixed(-0.25, 1), "-0.3");
-    EXPECT_EQ(FormatFixed(2.5, 0), "3");
-    EXPECT_EQ(FormatFixed(9.96, 1), "10.0");
-    EXPECT_EQ(FormatFixed(999.95, 1), "1000.0");
-    EXPECT_EQ(FormatFixed(0.0, 2), "0.00");
-    EXPECT_EQ(FormatFixed(1234567.0, 0), "1234567");
-    EXPECT_EQ(FormatFixed(0.001, 3), "0.001");
-    EXPECT_EQ(FormatFixed(12.0, 3), "12.000");
+    const std::tuple<double, int, const char*, const char*> cases[] = { { 2.0, 1, ".", "2.0" },
+        { 20.666, 1, ",", "20,7" }, { 0.25, 1, ".", "0.3" }, { -0.25, 1, ".", "-0.3" },
+        { 0.35, 1, ".", "0.3" }, // stored as 0.34999999999999997...
+        { 0.15, 1, ".", "0.1" }, // 0.149999999999999994 to 18 digits
+        { 1152921504606846976.0, 0, ".", "1152921504606846980" }, // 2^60 has 19 digits
+        { 2.5, 0, ",", "3" }, { 9.96, 1, ".", "10.0" }, { 999.95, 1, ".", "1000.0" },
+        { 0.0, 2, ".", "0.00" }, { 0.001, 3, ".", "0.001" },
+        { 0.5, 25, ".", "0.500000000000000000" }, { -0.01, 1, ".", "0.0" },
+        { -1e-40, 1, ".", "0.0" }, { FxSpEmptyValue, 1, ".", "" }, { FxSpEmptyLimit, 1, ".", "" },
+        { Infinity, 1, ".", "" }, { Nan, 1, ".", "" } };
+    for (const auto& [value, decimals, separator, expected] : cases)
+        EXPECT_EQ(FormatFixed(value, decimals, separator), expected) << value;
 }
 
-TEST(FormatFixedTest, EighteenSignificantDigitsDecideTheRounding)
+TEST(FormatFixedTest, IgnoresTheCLibrarysDecimalPoint)
 {
-    // 0.15 is stored as 0.1499999999999999944..., whose 18 digits still lie below half.
-    EXPECT_EQ(FormatFixed(0.15, 1), "0.1");
-    // 1.0000000000000000005 is not representable; 1e17 + 0.5 rounds at the units.
-    EXPECT_EQ(FormatFixed(123456789012345678.0, 0), "123456789012345680");
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    const std::string text = FormatFixed(124.0 / 6.0, 1);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(text, "20.7");
 }
 
-TEST(FormatFixedTest, BlankAndOddValues)
+TEST(SizeMessageTest, SizeInStitchesAndAtTheGaugeOrTheWarning)
 {
-    EXPECT_EQ(FormatFixed(FxSpEmptyValue, 1), "");
-    EXPECT_EQ(FormatFixed(FxSpEmptyLimit, 1), "");
-    EXPECT_EQ(FormatFixed(std::numeric_limits<double>::infinity(), 1), "");
-    EXPECT_EQ(FormatFixed(std::numeric_limits<double>::quiet_NaN(), 1), "");
-    EXPECT_EQ(FormatFixed(-0.01, 1), "0.0");
-    EXPECT_EQ(FormatFixed(-0.0, 1), "0.0");
-    EXPECT_EQ(FormatFixed(-1e-40, 1), "0.0");
-}
-
-TEST(FormatFixedTest, UsesTheGivenDecimalSeparator)
-{
-    // The C library's own decimal point must not leak in, whatever locale the program runs
-    // under.
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
-        EXPECT_EQ(FormatFixed(124.0 / 6.0, 1), "20.7");
-        std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(MakeSizeMessage({ 124, 37, 6.0, 7.5, "inch", 1 }, "."),
+        (SizeMessage { "Area shown is 124 stitches wide by 37 stitches deep,\r"
+                       "or 20.7 inches wide by 4.9 inches deep",
+            0x0000FFFF, false }));
+    // The second line for other sizes, gauges and units.
+    const std::tuple<ChartSizeInputs, const char*, const char*> cases[] = {
+        { { 134, 37, 6.0, 7.5, "inch", 1 }, ".", "or 22.3 inches wide by 4.9 inches deep" },
+        { { 2, 2, 6.0, 7.5, "inch", 0 }, ".", "or 0.3 inches wide by 0.3 inches deep" },
+        { { 6, 15, 6.0, 7.5, "inch", 1 }, ".", "or 1.0 inches wide by 2.0 inches deep" },
+        { { 124, 37, 6.0, 7.5, "cm", 1 }, ",", "or 20,7 cm wide by 4,9 cm deep" },
+        { { 6, 6, 6.0, 6.0, "centimetre", 2 }, ".", "or 1.0 centim wide by 1.0 centim deep" },
+        { { 6, 6, FxSpEmptyValue, 6.0, "inch", 1 }, ".", "or ? inches wide by 1.0 inches deep" },
+        { { 6, 6, 6.0, FxSpEmptyValue, "inch", 1 }, ".", "or 1.0 inches wide by ? inches deep" },
+        { { 6, 6, 0.0, -2.0, "cm", 1 }, ".", "or ? cm wide by ? cm deep" },
+        { { 6, 6, Nan, Infinity, "cm", 1 }, ".", "or ? cm wide by ? cm deep" },
+    };
+    for (const auto& [inputs, separator, expected] : cases) {
+        const std::string caption = MakeSizeMessage(inputs, separator).Caption;
+        EXPECT_EQ(caption.substr(caption.find('\r') + 1), expected);
     }
-    EXPECT_EQ(FormatFixed(20.666, 1, ","), "20,7");
-    EXPECT_EQ(FormatFixed(3.0, 0, ","), "3");
-}
-
-TEST(SizeMessageTest, SampleTextMessage)
-{
-    const SizeMessage message = MakeSizeMessage({ 124, 37, 6.0, 7.5, "inch", 1 }, ".");
-    EXPECT_EQ(message.Caption,
-        "Area shown is 124 stitches wide by 37 stitches deep,\r"
-        "or 20.7 inches wide by 4.9 inches deep");
-    EXPECT_EQ(message.Colour, 0x0000FFFFu);
-    EXPECT_FALSE(message.Bold);
-}
-
-TEST(SizeMessageTest, WideFontAndEmptyText)
-{
-    EXPECT_EQ(MakeSizeMessage({ 134, 37, 6.0, 7.5, "inch", 1 }, ".").Caption,
-        "Area shown is 134 stitches wide by 37 stitches deep,\r"
-        "or 22.3 inches wide by 4.9 inches deep");
-    EXPECT_EQ(MakeSizeMessage({ 2, 2, 6.0, 7.5, "inch", 1 }, ".").Caption,
-        "Area shown is 2 stitches wide by 2 stitches deep,\r"
-        "or 0.3 inches wide by 0.3 inches deep");
-}
-
-TEST(SizeMessageTest, CentimetresChangeOnlyTheUnitWords)
-{
-    EXPECT_EQ(MakeSizeMessage({ 124, 37, 6.0, 7.5, "cm", 1 }, ",").Caption,
-        "Area shown is 124 stitches wide by 37 stitches deep,\r"
-        "or 20,7 cm wide by 4,9 cm deep");
-    // The plural is used for every value, 1.0 included.
-    EXPECT_EQ(MakeSizeMessage({ 6, 15, 6.0, 7.5, "inch", 1 }, ".").Caption,
-        "Area shown is 6 stitches wide by 15 stitches deep,\r"
-        "or 1.0 inches wide by 2.0 inches deep");
-}
-
-TEST(SizeMessageTest, UnitCaptionIsCutToSixCharacters)
-{
-    EXPECT_NE(
-        MakeSizeMessage({ 6, 6, 6.0, 6.0, "centimetre", 1 }, ".").Caption.find(" centim wide"),
-        std::string::npos);
-}
-
-TEST(SizeMessageTest, UnprintableChartShowsTheRedWarning)
-{
-    const SizeMessage message
-        = MakeSizeMessage({ 124, 37, 6.0, 7.5, "inch", UnprintablePages }, ".");
-    EXPECT_EQ(
-        message.Caption, "The design has too many rows to print\rat the current print settings!");
-    EXPECT_EQ(message.Colour, 0x000000FFu);
-    EXPECT_TRUE(message.Bold);
-    // The next normal message undoes the warning's style.
-    const SizeMessage normal = MakeSizeMessage({ 124, 37, 6.0, 7.5, "inch", 3 }, ".");
-    EXPECT_EQ(normal.Colour, 0x0000FFFFu);
-    EXPECT_FALSE(normal.Bold);
-}
-
-TEST(SizeMessageTest, BlankGaugeShowsNoMeaninglessSize)
-{
-    EXPECT_EQ(MakeSizeMessage({ 124, 37, FxSpEmptyValue, 7.5, "inch", 1 }, ".").Caption,
-        "Area shown is 124 stitches wide by 37 stitches deep,\r"
-        "or ? inches wide by 4.9 inches deep");
-    EXPECT_EQ(MakeSizeMessage({ 124, 37, 6.0, FxSpEmptyValue, "inch", 1 }, ".").Caption,
-        "Area shown is 124 stitches wide by 37 stitches deep,\r"
-        "or 20.7 inches wide by ? inches deep");
-    EXPECT_EQ(MakeSizeMessage({ 124, 37, 0.0, -2.0, "cm", 1 }, ".").Caption,
-        "Area shown is 124 stitches wide by 37 stitches deep,\r"
-        "or ? cm wide by ? cm deep");
+    // An unprintable chart shows the red warning instead.
+    EXPECT_EQ(MakeSizeMessage({ 124, 37, 6.0, 7.5, "inch", 2147483647 }, "."),
+        (SizeMessage { "The design has too many rows to print\rat the current print settings!",
+            0x000000FF, true }));
 }
 
 } // namespace
