@@ -9,6 +9,8 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <exception>
 
@@ -62,6 +64,10 @@ QString WriteChartPdf(const ChartPrintSettings& settings, const ChartPdfOptions&
         != 0)
         return QStringLiteral("cannot replace the file: %1").arg(qt_error_string(errno));
     temporary.setAutoRemove(false);
+    // A temporary file is private to its owner; the PDF gets the mode of any new file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(QFile::encodeName(target.absoluteFilePath()).constData(), 0666 & ~mask);
     return {};
 }
 

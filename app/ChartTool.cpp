@@ -2,11 +2,14 @@
 
 #include "ChartLayout.h"
 #include "ChartOptions.h"
+#include "ChartPdf.h"
 #include "FormatFixed.h"
+#include "PrintLayout.h"
 #include "SizeMessage.h"
 #include "TextNormaliser.h"
 #include "WendleFont.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
 
@@ -28,6 +31,7 @@ namespace {
 
     constexpr int FailureStatus = 1;
     constexpr int UsageStatus = 2;
+    constexpr int UnprintableStatus = 3;
 
     // Why a run stops: the exit status and the one line that says what went wrong, as
     // "<what>: <why>".
@@ -168,6 +172,41 @@ namespace {
     const NumberOption Across { "across", "Stitches per unit across", 2, 16, 1, 6.0, "X" };
     const NumberOption Down { "down", "Rows per unit down", 2, 16, 1, 7.5, "Y" };
     const ChoiceOption Unit { "unit", "inch or cm", { { "inch", 0 }, { "cm", 1 } }, "UNIT" };
+    // The printed pitch takes any number the window's field could show; like the field when
+    // its unit changes, it is then held within the unit's limits (12 per cm becomes 7.9).
+    const NumberOption PrintPitch { "print-pitch",
+        "Printed stitches per print unit, held within 5 to 20 per inch", 0, 999, 1, 12.0, "P" };
+    const ChoiceOption PrintUnit { "print-unit", "inch or cm", { { "inch", 0 }, { "cm", 1 } },
+        "UNIT" };
+    const ChoiceOption PrintColor { "print-color",
+        "bw (black on white), wb (white on black) or screen (the display colours)",
+        { { "bw", 0 }, { "wb", 1 }, { "screen", 2 } }, "COLOURS" };
+    const NumberOption FirstStitch { "first-stitch", "Number of the chart's first stitch", 1, 999,
+        0, 1 };
+    const NumberOption FirstRow { "first-row", "Number of the chart's first row", 1, 999, 0, 1 };
+    const NumberOption Resolution { "resolution", "Dots per inch of the PDF", 72, 2400, 0, 600,
+        "DPI" };
+    const ChoiceOption Paper { "paper", "letter or a4",
+        { { "letter", QPageSize::Letter }, { "a4", QPageSize::A4 } }, "PAPER" };
+
+    const char* const ShowNames[] = { "chart", "size", "plan" };
+
+    // The print layout, one field a line, as a script reads it.
+    std::string PlanText(const PrintLayout& plan)
+    {
+        const auto decimal = [](float value) { return FixedPointText(value, 4, 18); };
+        std::string text = "PagesRequired: "
+            + (plan.PagesRequired == UnprintablePages ? std::string("Unprintable")
+                                                      : std::to_string(plan.PagesRequired))
+            + "\n";
+        text += std::string("PrintLandscape: ") + (plan.PrintLandscape ? "true" : "false") + "\n";
+        text += "StitchesPerSection: " + std::to_string(plan.StitchesPerSection) + "\n";
+        text += "SectionsPerPage: " + std::to_string(plan.SectionsPerPage) + "\n";
+        text += "PrintStitchesPerInch: " + decimal(plan.PrintStitchesPerInch) + "\n";
+        text += "PrintRowsPerInch: " + decimal(plan.PrintRowsPerInch) + "\n";
+        text += "PrintedHeight: " + decimal(plan.PrintedHeight) + "\n";
+        return text;
+    }
 
     std::string NormalisedLine(const QString& line)
     {
@@ -246,7 +285,18 @@ int TChartTool::Run(
         Across.Declared(),
         Down.Declared(),
         Unit.Declared(),
-        { "show", "Sections to print, comma-separated: chart, size (default chart,size).", "LIST" },
+        { "show",
+            "What to print, comma-separated: chart, size, plan (the print layout); default "
+            "chart,size, or nothing with --pdf.",
+            "LIST" },
+        PrintPitch.Declared(),
+        PrintUnit.Declared(),
+        PrintColor.Declared(),
+        FirstStitch.Declared(),
+        FirstRow.Declared(),
+        { "pdf", "Write the printed pattern to FILE as a PDF.", "FILE" },
+        Resolution.Declared(),
+        Paper.Declared(),
     });
 
     try {
@@ -265,14 +315,28 @@ int TChartTool::Run(
         const double across = Across.Read(parser);
         const double down = Down.Read(parser);
         const int unit = Unit.Read(parser);
+        const int printUnit = PrintUnit.Read(parser);
+        const PitchLimits limits = PrintScaleLimits(printUnit);
+        const double pitch = std::clamp(PrintPitch.Read(parser), limits.Minimum, limits.Maximum);
+        const int printColour = PrintColor.Read(parser);
+        const double firstStitch = FirstStitch.Read(parser);
+        const double firstRow = FirstRow.Read(parser);
+        const bool writePdf = parser.isSet("pdf");
+        const QString pdfFile = parser.value("pdf");
+        const int resolution = static_cast<int>(Resolution.Read(parser));
+        const auto paper = static_cast<QPageSize::PageSizeId>(Paper.Read(parser));
+        if (writePdf && pdfFile.isEmpty())
+            Refuse("--pdf", "needs a file name");
 
         std::vector<std::string> sections;
-        const QString show = parser.isSet("show") ? parser.value("show") : QString("chart,size");
-        for (const QString& section : show.split(',')) {
+        const QString show = parser.isSet("show") ? parser.value("show")
+            : writePdf                            ? QString()
+                                                  : QString("chart,size");
+        for (const QString& section : show.split(',', Qt::SkipEmptyParts)) {
             const std::string name = section.trimmed().toLower().toStdString();
-            if (name != "chart" && name != "size")
+            if (std::find(std::begin(ShowNames), std::end(ShowNames), name) == std::end(ShowNames))
                 Refuse("--show",
-                    "takes a comma-separated list of chart and size, not " + Quoted(show));
+                    "takes a comma-separated list of chart, size and plan, not " + Quoted(show));
             if (std::find(sections.begin(), sections.end(), name) != sections.end())
                 Refuse("--show", "lists '" + name + "' twice");
             sections.push_back(name);
@@ -297,10 +361,13 @@ int TChartTool::Run(
         TChartLayout layout;
         layout.LayOutChart(lines, options, font);
 
+        const PrintLayout plan = ComputePrintRequirements(
+            { layout.ChartWidth, layout.ChartHeight, pitch, printUnit, across, down });
         const std::string separator = QLocale().decimalPoint().toStdString();
-        const SizeMessage message = MakeSizeMessage(
-            { layout.ChartWidth, layout.ChartHeight, across, down, unit == 0 ? "inch" : "cm", 0 },
-            separator);
+        const SizeMessage message
+            = MakeSizeMessage({ layout.ChartWidth, layout.ChartHeight, across, down,
+                                  unit == 0 ? "inch" : "cm", plan.TooTall ? UnprintablePages : 0 },
+                separator);
 
         std::ostringstream text;
         bool first = true;
@@ -308,7 +375,9 @@ int TChartTool::Run(
             if (!first)
                 text << '\n';
             first = false;
-            if (section == "chart") {
+            if (section == "plan") {
+                text << PlanText(plan);
+            } else if (section == "chart") {
                 std::string row(static_cast<std::size_t>(layout.ChartWidth), '.');
                 for (std::int32_t r = 0; r < layout.ChartHeight; ++r) {
                     const std::uint8_t* stitches = layout.Row(r);
@@ -326,6 +395,26 @@ int TChartTool::Run(
             }
         }
         Write(output, text.str());
+
+        if (writePdf) {
+            if (plan.PagesRequired == UnprintablePages) {
+                std::string warning = MakeSizeMessage({ layout.ChartWidth, layout.ChartHeight,
+                                                          across, down, "inch", UnprintablePages },
+                    separator)
+                                          .Caption;
+                std::replace(warning.begin(), warning.end(), '\r', ' ');
+                throw ToolError { UnprintableStatus, Escaped(pdfFile), warning };
+            }
+            // The print driver shows its status dialog; that needs a widget application.
+            if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+                throw ToolError { FailureStatus, "--pdf",
+                    "no graphical application to print with" };
+            const QString error = WriteChartPdf(
+                { layout, plan, printColour, DisplayColours {}, firstStitch, firstRow },
+                { pdfFile, resolution, paper });
+            if (!error.isEmpty())
+                throw ToolError { FailureStatus, Escaped(pdfFile), Escaped(error) };
+        }
         return 0;
     } catch (const ToolError& error) {
         errors << "wendle-chart: " << error.What << ": " << error.Why << '\n';

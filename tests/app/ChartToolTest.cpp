@@ -1,7 +1,10 @@
 #include "ChartTool.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -100,6 +103,10 @@ TEST(ChartToolTest, RefusesABadCommandLineWithOneLine)
         { "word-gap", "a whole number from 2 to 6", { "1", "7", " 3", "1e1" } },
         { "across", "a number from 2 to 16", { "1.9", "16.1", "1e1", "0x10", "5.", ".5", "6,5" } },
         { "down", "a number from 2 to 16", { "-3", "inf", "nan", "3 3", "", "\xd9\xa3" } },
+        { "print-pitch", "a number from 0 to 999", { "1000", "-1", "1e1" } },
+        { "first-stitch", "a whole number from 1 to 999", { "0", "1000", "1.0" } },
+        { "first-row", "a whole number from 1 to 999", { "0", "1000" } },
+        { "resolution", "a whole number from 72 to 2400", { "71", "2401" } },
     };
     std::vector<std::pair<QStringList, std::string>> cases {
         { { "--across=6.25" }, "--across: takes at most 1 decimal, not '6.25'" },
@@ -108,7 +115,14 @@ TEST(ChartToolTest, RefusesABadCommandLineWithOneLine)
         { { "--font=a\n\x7f" }, "--font: takes narrow or wide, not 'a\\x0a\\x7f'" },
         { { "--unit=mm" }, "--unit: takes inch or cm, not 'mm'" },
         { { "--show=chart,picture" },
-            "--show: takes a comma-separated list of chart and size, not 'chart,picture'" },
+            "--show: takes a comma-separated list of chart, size and plan, not 'chart,picture'" },
+        { { "--print-pitch=12.25" }, "--print-pitch: takes at most 1 decimal, not '12.25'" },
+        { { "--print-unit=mm" }, "--print-unit: takes inch or cm, not 'mm'" },
+        { { "--print-color=red" },
+            "--print-color: takes bw (black on white), wb (white on black) or screen (the "
+            "display colours), not 'red'" },
+        { { "--paper=legal" }, "--paper: takes letter or a4, not 'legal'" },
+        { { "--pdf=" }, "--pdf: needs a file name" },
         { { "--show=size,chart,size" }, "--show: lists 'size' twice" },
         { { "--col\nour=red" }, "--col\\x0aour: unknown option; --help lists the options" },
         { { "-x" }, "-x: unknown option; --help lists the options" },
@@ -127,6 +141,115 @@ TEST(ChartToolTest, RefusesABadCommandLineWithOneLine)
         EXPECT_EQ(result.Output, "") << message;
         EXPECT_EQ(result.Errors, "wendle-chart: " + message + "\n");
     }
+}
+
+TEST(ChartToolTest, ShowsThePrintLayout)
+{
+    const auto plan = [](const QStringList& arguments, const std::string& input = {}) {
+        const ToolResult result = RunTool(arguments + QStringList { "--show=plan" }, input);
+        EXPECT_EQ(result.Errors, "");
+        return result.Output;
+    };
+    EXPECT_EQ(plan({ "-t", "HI" }),
+        "PagesRequired: 1\nPrintLandscape: false\nStitchesPerSection: 78\nSectionsPerPage: 9\n"
+        "PrintStitchesPerInch: 12.0000\nPrintRowsPerInch: 15.0000\nPrintedHeight: 0.6000\n");
+    std::string twentyLines;
+    for (int i = 0; i < 20; ++i)
+        twentyLines += "I\n";
+    // The pitch is held within its unit's limits, as the window's field is.
+    struct Case {
+        QStringList Arguments;
+        int Line;
+        std::string Expected;
+        std::string Input { "HI" };
+    } const cases[] = {
+        { { "--print-unit=cm" }, 4, "PrintStitchesPerInch: 20.0000" },
+        { { "--print-unit=cm", "--print-pitch=2" }, 4, "PrintStitchesPerInch: 5.0800" },
+        { { "--print-unit=cm", "--print-pitch=1.9" }, 4, "PrintStitchesPerInch: 5.0000" },
+        { { "--print-pitch=4.9" }, 4, "PrintStitchesPerInch: 5.0000" },
+        { { "--print-pitch=20.1" }, 4, "PrintStitchesPerInch: 20.0000" },
+        { { "--print-pitch=20", "--across=8", "--down=4" }, 5, "PrintRowsPerInch: 10.0000" },
+        // 142 rows print at the defaults, 149 do not.
+        { {}, 6, "PrintedHeight: 9.4667", twentyLines },
+        { { "--blank-rows=3" }, 0, "PagesRequired: Unprintable", twentyLines },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Arguments.join(' ').toStdString());
+        EXPECT_EQ(LineOf(plan(c.Arguments, c.Input), c.Line), c.Expected);
+    }
+    const std::string& lines = twentyLines;
+    EXPECT_EQ(RunTool({ "--blank-rows=3", "--show=size" }, lines).Output,
+        "The design has too many rows to print\nat the current print settings!\n");
+}
+
+// Runs the real tool, which writes PDFs through the print driver in a widget application.
+struct ProcessResult {
+    int Status;
+    std::string Errors;
+};
+
+ProcessResult RunProgram(const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(WENDLE_CHART_TOOL, arguments);
+    EXPECT_TRUE(tool.waitForFinished(60000));
+    return { tool.exitCode(), tool.readAllStandardError().toStdString() };
+}
+
+TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
+{
+    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+    if (pdfinfo.isEmpty())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString file = folder.filePath("chart.pdf");
+    const QString fox = "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG";
+    struct Case {
+        QStringList Arguments;
+        std::string Pages, Size;
+    } const cases[] = {
+        // 173 stitches: one page either way, landscape in fewer sections.
+        { { "-t", fox }, "1", "792 x 612" },
+        { { "-t", fox, "--paper=A4", "--resolution=300" }, "1", "842 x 595" },
+        // At 5 per inch: six portrait sections of 30, two a page, against five landscape
+        // pages of one section each.
+        { { "-t", fox, "-t", fox, "-t", fox, "--print-pitch=5" }, "3", "612 x 792" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Arguments.join(' ').toStdString());
+        const ProcessResult result = RunProgram(c.Arguments + QStringList { "--pdf", file });
+        EXPECT_EQ(result.Status, 0);
+        EXPECT_EQ(result.Errors, "");
+        const ToolResult plan = RunTool(c.Arguments + QStringList { "--show=plan" });
+        EXPECT_EQ(LineOf(plan.Output, 0), "PagesRequired: " + c.Pages);
+        QProcess info;
+        info.start(pdfinfo, { file });
+        ASSERT_TRUE(info.waitForFinished());
+        const std::string text = info.readAllStandardOutput().toStdString();
+        EXPECT_NE(text.find("Pages:           " + c.Pages + "\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("Page size:       " + c.Size), std::string::npos) << text;
+    }
+
+    // A failed run leaves what stood at the name alone, and no half-written file.
+    QStringList tallChart;
+    for (int i = 0; i < 21; ++i)
+        tallChart << "-t"
+                  << "I";
+    const ProcessResult tall = RunProgram(tallChart + QStringList { "--pdf", file });
+    EXPECT_EQ(tall.Status, 3);
+    EXPECT_EQ(tall.Errors,
+        "wendle-chart: " + file.toStdString()
+            + ": The design has too many rows to print at the current print settings!\n");
+    const ProcessResult missing
+        = RunProgram({ "-t", "HI", "--pdf", folder.filePath("no/such/folder/chart.pdf") });
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_EQ(missing.Errors,
+        "wendle-chart: " + folder.filePath("no/such/folder/chart.pdf").toStdString()
+            + ": cannot write in " + folder.filePath("no/such/folder").toStdString()
+            + ": No such file or directory\n");
+    EXPECT_EQ(
+        QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "chart.pdf" });
 }
 
 TEST(ChartToolTest, FailedReadOrWriteIsOneLineAndStatusOne)
