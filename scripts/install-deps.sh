@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ pkg-config
+    cmake make g++ clang pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+/// Stops the run with the failed condition named, for libFuzzer to report and keep.
+#define FUZZ_REQUIRE(condition)                                                                    \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #condition);                   \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
+
+namespace wendle {
+
+/// Reads the fuzzer's bytes as a stream of small choices; past the end every read is zero,
+/// so that each input, however short, means one definite run.
+class TFuzzInput {
+public:
+    TFuzzInput(const std::uint8_t* data, std::size_t size)
+        : Data(data)
+        , Size(size)
+    {
+    }
+
+    bool Empty() const { return Position >= Size; }
+    std::uint8_t Byte() { return Position < Size ? Data[Position++] : 0; }
+
+    /// A whole number in \a low..\a high, both included.
+    int Int(int low, int high)
+    {
+        const unsigned span = static_cast<unsigned>(high - low) + 1;
+        const unsigned raw = (static_cast<unsigned>(Byte()) << 8) | Byte();
+        return low + static_cast<int>(raw % span);
+    }
+
+    /// Any double, NaN, infinities and the blank value included.
+    double Double()
+    {
+        std::uint64_t bits = 0;
+        for (int i = 0; i < 8; ++i)
+            bits = (bits << 8) | Byte();
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+
+    /// Mostly a plausible number in \a low..\a high with few decimals, sometimes any double.
+    double Number(double low, double high)
+    {
+        if (Byte() % 8 == 0)
+            return Double();
+        return low + (high - low) * Int(0, 1000) / 1000.0;
+    }
+
+private:
+    const std::uint8_t* Data;
+    std::size_t Size;
+    std::size_t Position { 0 };
+};
+
+} // namespace wendle

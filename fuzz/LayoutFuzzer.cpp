@@ -1,0 +1,125 @@
+// Arbitrary bytes as a message, through the text field's normalisation and a layout run
+// with random options: every line holds only font characters, the grid is ChartWidth by
+// ChartHeight with blank margins, and every stitch of every glyph lands in it exactly once.
+#include "ChartLayout.h"
+#include "FuzzInput.h"
+#include "TextNormaliser.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace wendle;
+
+namespace {
+
+const TWendleFont& Font()
+{
+    static const TWendleFont font = [] {
+        TWendleFont built;
+        built.BuildFont();
+        return built;
+    }();
+    return font;
+}
+
+// The message's lines: code points of one byte each, or of three (reaching surrogates and
+// codes past the last plane), cut at line feeds.
+std::vector<std::u32string> ReadLines(TFuzzInput& input, bool wide)
+{
+    std::vector<std::u32string> lines(1);
+    while (!input.Empty()) {
+        char32_t code = input.Byte();
+        if (wide)
+            code = (code << 16) | (static_cast<char32_t>(input.Byte()) << 8) | input.Byte();
+        if (code == U'\n')
+            lines.emplace_back();
+        else
+            lines.back() += code;
+    }
+    return lines;
+}
+
+// Each line as the text field leaves it after its passes, checked on the way.
+std::string Normalised(const std::u32string& line)
+{
+    const std::u32string once = NormaliseLine(line);
+    for (const char32_t code : once)
+        FUZZ_REQUIRE(code >= 32 && code <= 95);
+    const std::u32string twice = NormaliseLine(once);
+    FUZZ_REQUIRE(twice.empty() || twice.front() != U' ');
+    FUZZ_REQUIRE(twice == once.substr(std::min(once.find_first_not_of(U' '), once.size())));
+    const std::string text = ToFontText(twice);
+    FUZZ_REQUIRE(text.size() == twice.size());
+    return text;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    TFuzzInput input(data, size);
+    ChartOptions options;
+    options.BlankRows = input.Int(0, 11);
+    options.EndBlanks = input.Int(0, 11);
+    options.WordGap = input.Int(1, 7);
+    options.Alignment = input.Int(-1, 4);
+    options.FontForm = input.Int(-1, 2);
+    const std::uint8_t mode = input.Byte();
+    std::vector<std::string> lines;
+    for (const std::u32string& line : ReadLines(input, mode & 1)) {
+        // Unnormalised lines too: the layout takes any byte as a blank or a capital.
+        std::string raw;
+        for (const char32_t code : line)
+            raw += static_cast<char>(code);
+        lines.push_back(mode & 2 ? raw : Normalised(line));
+    }
+
+    TChartLayout layout;
+    const std::string previous[] = { "AB" };
+    layout.LayOutChart(previous, ChartOptions {}, Font());
+    const std::int32_t oldWidth = layout.ChartWidth;
+    const std::int32_t oldHeight = layout.ChartHeight;
+    const bool changed = layout.LayOutChart(lines, options, Font());
+    if (!options.IsUsable()) {
+        FUZZ_REQUIRE(!changed && layout.ChartWidth == oldWidth && layout.ChartHeight == oldHeight);
+        return 0;
+    }
+    FUZZ_REQUIRE(changed == (layout.ChartWidth != oldWidth || layout.ChartHeight != oldHeight));
+
+    // The size from the glyphs' widths, and the text stitches the glyphs hold.
+    const auto& widths = Font().FontWidths[options.FontForm];
+    std::int64_t widest = 0;
+    std::int64_t glyphStitches = 0;
+    for (const std::string& line : lines) {
+        std::int64_t width = -1;
+        for (const char character : line) {
+            const int k = TWendleFont::GlyphIndex(
+                static_cast<unsigned char>(UpperCaseKey(static_cast<unsigned char>(character))));
+            width += k == 0 ? options.WordGap - 1 : widths[k] + 1;
+            for (const auto& row : Font().FontCells[options.FontForm][k])
+                for (const std::uint8_t cell : row)
+                    glyphStitches += cell;
+        }
+        widest = std::max(widest, width);
+    }
+    FUZZ_REQUIRE(layout.ChartWidth == widest + 2 * options.EndBlanks);
+    FUZZ_REQUIRE(layout.ChartHeight
+        == (options.BlankRows + 5) * (static_cast<std::int64_t>(lines.size()) + 1) - 5);
+
+    std::int64_t chartStitches = 0;
+    for (std::int32_t r = 0; r < layout.ChartHeight; ++r) {
+        const bool marginRow = r < options.BlankRows || r >= layout.ChartHeight - options.BlankRows;
+        for (std::int32_t c = 0; c < layout.ChartWidth; ++c) {
+            const std::uint8_t cell = layout.Row(r)[c];
+            FUZZ_REQUIRE(cell <= 1);
+            // The wide X "&" reaches one stitch past its width, into the gap or the margin.
+            const bool margin
+                = marginRow || c < options.EndBlanks || c > layout.ChartWidth - options.EndBlanks;
+            FUZZ_REQUIRE(!(margin && cell));
+            chartStitches += cell;
+        }
+    }
+    FUZZ_REQUIRE(chartStitches == glyphStitches);
+    return 0;
+}

@@ -1,0 +1,137 @@
+// Arbitrary key and mouse sequences into a spin field's value model, after random settings:
+// while every occasion clamps, a non-blank value stays within its bounds, and whenever no
+// entry is in progress the text reads back as the value.
+#include "BlankValue.h"
+#include "FuzzInput.h"
+#include "SpinValueModel.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+using namespace wendle;
+
+namespace {
+
+void Check(const TSpinValueModel& model)
+{
+    const double value = model.Value();
+    FUZZ_REQUIRE(!std::isnan(value));
+    if (model.IsBlank()) {
+        FUZZ_REQUIRE(model.ValueText().empty());
+        return;
+    }
+    if (model.CheckBounds() == FxSpAllOccasions && model.MinValue() <= model.MaxValue()
+        && model.IsBounded())
+        FUZZ_REQUIRE(value >= model.MinValue() && value <= model.MaxValue());
+    // A lone "-" typed in direct entry shows "- " and leaves the value alone, and that text
+    // stays until the next change even when the entry ends.
+    if (model.DirectEntry() || model.Text() == "- ")
+        return;
+    std::string shown;
+    std::string digits;
+    for (const char character : model.Text()) {
+        // Placeholders, and the separators that group them, stand left of the number.
+        const bool afterDigit = !shown.empty() && shown.back() >= '0' && shown.back() <= '9';
+        if (character == TSpinValueModel::Placeholder
+            || (character == model.ThousandSeparator() && !afterDigit))
+            continue;
+        shown += character;
+        if (character != model.ThousandSeparator())
+            digits += character;
+    }
+    // A text past the longest the field keeps is cut; it cannot be read back.
+    if (model.Text().size() >= TSpinValueModel::MaxTextLength)
+        return;
+    FUZZ_REQUIRE(shown == model.ValueText());
+    char* end = nullptr;
+    const double read = std::strtod(digits.c_str(), &end);
+    FUZZ_REQUIRE(end == digits.c_str() + digits.size());
+    const double tolerance = 0.5 * std::pow(10.0, -model.Decimals()) + std::abs(value) * 1e-15;
+    FUZZ_REQUIRE(std::abs(read - value) <= tolerance);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    TFuzzInput input(data, size);
+    TSpinValueModel model;
+    model.SetMetrics(
+        { [](std::string_view text) { return 7 * static_cast<int>(text.size()); }, 7, 12 });
+    model.SetTextPosition(input.Int(0, 300), 2);
+    model.SetDecimals(input.Int(-1, 19));
+    model.SetMaxValue(input.Number(-1e4, 1e4));
+    model.SetMinValue(input.Number(-1e4, 1e4));
+    model.SetIncrement(input.Number(-100, 100));
+    try {
+        model.SetThousandSeparator(",'. -5\0"[input.Int(0, 6)]);
+    } catch (const std::out_of_range&) {
+        // Refused separators leave the field as it was.
+    }
+    const std::uint8_t flags = input.Byte();
+    model.SetCheckBounds(flags & 8 ? FxSpAllOccasions : flags & 7);
+    model.SetPresumeDirectEntry(flags & 16);
+    model.SetReadOnly((flags & 0xE0) == 0xE0);
+    model.SetTrackSpin(flags & 32);
+    Check(model);
+
+    while (!input.Empty()) {
+        switch (input.Byte() % 20) {
+        case 0:
+            model.UpClick();
+            break;
+        case 1:
+            model.DownClick();
+            break;
+        case 2:
+            model.SpinMouseDown(input.Byte() & 1);
+            break;
+        case 3:
+            model.SpinMouseUp();
+            break;
+        case 4:
+            model.ArrowUpPressed();
+            break;
+        case 5:
+            model.ArrowDownPressed();
+            break;
+        case 6:
+            model.ArrowLeftPressed();
+            break;
+        case 7:
+            model.ArrowRightPressed();
+            break;
+        case 8:
+            model.CtrlZeroPressed();
+            break;
+        case 9:
+            model.KeyReleased();
+            break;
+        case 10:
+            model.MousePress(input.Int(-20, 400), input.Byte() & 1);
+            break;
+        case 11:
+            model.DoubleClick();
+            break;
+        case 12:
+            model.FocusReceived();
+            break;
+        case 13:
+            model.SetValue(input.Number(-2e4, 2e4));
+            break;
+        case 14:
+            model.SetValue(FxSpEmptyValue);
+            break;
+        case 15:
+            model.SetIncrement(input.Number(-1000, 1000));
+            break;
+        default:
+            model.TypeCharacter("0123456789-.\x1b\bx"[input.Int(0, 15)]);
+            break;
+        }
+        Check(model);
+    }
+    return 0;
+}
