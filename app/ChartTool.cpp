@@ -213,11 +213,20 @@ namespace {
         return ToFontText(NormaliseLine(line.toStdU32String()));
     }
 
+    // More text than any garment holds; beyond it the chart alone would take gigabytes, so
+    // such input is refused before it is laid out rather than after memory ran out.
+    constexpr std::size_t LargestInput = std::size_t { 8 } << 20;
+
     std::vector<std::string> ReadLines(std::istream& input)
     {
         std::vector<std::string> lines;
+        std::size_t total = 0;
         errno = 0;
         for (std::string line; std::getline(input, line);) {
+            total += line.size() + 1;
+            if (total > LargestInput)
+                throw ToolError { UsageStatus, "standard input",
+                    "more than 8 MB of text; that is no message to knit" };
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             lines.push_back(std::move(line));

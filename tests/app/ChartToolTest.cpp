@@ -252,6 +252,25 @@ TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
         QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "chart.pdf" });
 }
 
+TEST(ChartToolTest, HostileInputIsLaidOutOrRefusedInOneLine)
+{
+    QLocale::setDefault(QLocale::c());
+    // NUL bytes, invalid UTF-8 and control characters are blanks, as in the text field.
+    EXPECT_EQ(RunTool({},
+                  std::string("A\0B\xff"
+                              "C\x01D\n"))
+                  .Output,
+        RunTool({}, "A B C D\n").Output);
+    const std::string limit(8 << 20, 'A');
+    const ToolResult accepted = RunTool({ "--show", "size" }, limit.substr(1) + "\n");
+    EXPECT_EQ(accepted.Status, 0) << accepted.Errors;
+    const ToolResult refused = RunTool({}, limit + "\n");
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_EQ(refused.Output, "");
+    EXPECT_EQ(refused.Errors,
+        "wendle-chart: standard input: more than 8 MB of text; that is no message to knit\n");
+}
+
 TEST(ChartToolTest, FailedReadOrWriteIsOneLineAndStatusOne)
 {
     const std::tuple<const char*, const char*, int> cases[]
