@@ -258,7 +258,8 @@ TEST(ChartToolTest, HostileInputIsLaidOutOrRefusedInOneLine)
     // NUL bytes, invalid UTF-8 and control characters are blanks, as in the text field.
     EXPECT_EQ(RunTool({},
                   std::string("A\0B\xff"
-                              "C\x01D\n"))
+                              "C\x01D\n",
+                      8))
                   .Output,
         RunTool({}, "A B C D\n").Output);
     const std::string limit(8 << 20, 'A');
