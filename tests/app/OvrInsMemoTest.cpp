@@ -52,18 +52,17 @@ protected:
     int updates { 0 };
 };
 
-// Keys beyond plain typing: \b Backspace, \t Tab, \x01 Shift+Tab, \n Enter, \x02 Insert,
-// \x03 Shift+Insert, \x05 Ctrl+End, \x16 Ctrl+V, \x1a Ctrl+Z.
+// Keys beyond plain typing: \b Backspace, \t Tab, \1 Shift+Tab, \n Enter, \2 Insert,
+// \3 Shift+Insert, \5 Ctrl+End, \26 Ctrl+V, \32 Ctrl+Z.
 TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
 {
     ASSERT_TRUE(active);
     const std::map<char, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys {
         { '\b', { Qt::Key_Backspace, {} } }, { '\t', { Qt::Key_Tab, {} } },
-        { '\x01', { Qt::Key_Backtab, Qt::ShiftModifier } }, { '\n', { Qt::Key_Return, {} } },
-        { '\x02', { Qt::Key_Insert, {} } }, { '\x03', { Qt::Key_Insert, Qt::ShiftModifier } },
-        { '\x05', { Qt::Key_End, Qt::ControlModifier } },
-        { '\x16', { Qt::Key_V, Qt::ControlModifier } },
-        { '\x1a', { Qt::Key_Z, Qt::ControlModifier } }
+        { '\1', { Qt::Key_Backtab, Qt::ShiftModifier } }, { '\n', { Qt::Key_Return, {} } },
+        { '\2', { Qt::Key_Insert, {} } }, { '\3', { Qt::Key_Insert, Qt::ShiftModifier } },
+        { '\5', { Qt::Key_End, Qt::ControlModifier } },
+        { '\26', { Qt::Key_V, Qt::ControlModifier } }, { '\32', { Qt::Key_Z, Qt::ControlModifier } }
     };
     const struct {
         const char* text;
@@ -72,41 +71,21 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
         const char* keys;
         const char* result;
         int resultCaret;
-    } cases[] = {
-        { "", 0, 0, "", "hello, world!", "HELLO, WORLD!", 13 },
-        { "A", 1, 1, "", "{~`|}", "A     ", 6 },
-        { "", 0, 0, "", "  AB", "AB", 2 },
-        { "AB\nCD", 2, 2, "", "\n   ", "AB\n\nCD", 3 },
-        { "AB\nX", 3, 3, "", "{", "AB\n X", 4 },
-        { "AB\nX", 3, 3, "", "{\x05Y", "AB\nXY", 5 },
-        { "ABCD", 2, 2, "", "{", "AB CD", 3 },
-        { "X\nAB", 0, 0, "", "\t", " X\nAB", 1 },
-        { "X\nAB", 0, 0, "",
-            "\t\x05"
-            "C",
-            "X\nABC", 5 },
-        { "AB", 1, 1, "", "\t\x01", "A  B", 3 },
-        { "", 0, 0, "hello\nworld", "\x16", "HELLO\nWORLD", 11 },
-        { "AB\n", 3, 3, "   cd", "\x16", "AB\nCD", 5 },
-        { "AB", 2, 2, "", "{\x1a", "AB", -1 },
-        { "AB", 2, 2, "c{d", "\x16\x1a", "AB", -1 },
-        { "AB", 1, 1, "XY", "\x03", "AXYB", 3 },
-        { "ABC", 1, 1, "", "X\b\b", "BC", 0 },
-        { "ABC", 1, 1, "", "\x02x", "AXC", 2 },
-        { "ABC", 1, 1, "", "\x02x\x1a", "ABC", -1 },
-        { "AB\nCD", 2, 2, "", "\x02X", "ABX\nCD", 3 },
-        { "AB", 2, 2, "",
-            "\x02"
-            "E",
-            "ABE", 3 },
-        { "ABC", 1, 1, "", "\x02\b", "AC", 1 },
-        { "ABC\nD", 3, 3, "", "\x02\b", "AB\nD", 2 },
-        { "ABCD", 1, 3, "", "\x02X", "AXD", 2 },
-        { "ABC", 1, 1, "", "\x02\n", "A\nC", 2 },
-        { "ABC", 1, 1, "xy", "\x02\x16", "AXYC", 3 },
-        { "ABC", 1, 1, "", "\x02\t", "A C", 2 },
-        { "AB", 1, 1, "XY", "\x02\x03", "AXYB", 3 },
-    };
+    } cases[] = { { "", 0, 0, "", "hello, world!", "HELLO, WORLD!", 13 },
+        { "A", 1, 1, "", "{~`|}", "A     ", 6 }, { "", 0, 0, "", "  AB", "AB", 2 },
+        { "AB\nCD", 2, 2, "", "\n   ", "AB\n\nCD", 3 }, { "AB\nX", 3, 3, "", "{", "AB\n X", 4 },
+        { "AB\nX", 3, 3, "", "{\5Y", "AB\nXY", 5 }, { "ABCD", 2, 2, "", "{", "AB CD", 3 },
+        { "X\nAB", 0, 0, "", "\t", " X\nAB", 1 }, { "X\nAB", 0, 0, "", "\t\5C", "X\nABC", 5 },
+        { "AB", 1, 1, "", "\t\1", "A  B", 3 },
+        { "", 0, 0, "hello\nworld", "\26", "HELLO\nWORLD", 11 },
+        { "AB\n", 3, 3, "   cd", "\26", "AB\nCD", 5 }, { "AB", 2, 2, "", "{\32", "AB", -1 },
+        { "AB", 2, 2, "c{d", "\26\32", "AB", -1 }, { "AB", 1, 1, "XY", "\3", "AXYB", 3 },
+        { "ABC", 1, 1, "", "X\b\b", "BC", 0 }, { "ABC", 1, 1, "", "\2x", "AXC", 2 },
+        { "ABC", 1, 1, "", "\2x\32", "ABC", -1 }, { "AB\nCD", 2, 2, "", "\2X", "ABX\nCD", 3 },
+        { "AB", 2, 2, "", "\2E", "ABE", 3 }, { "ABC", 1, 1, "", "\2\b", "AC", 1 },
+        { "ABC\nD", 3, 3, "", "\2\b", "AB\nD", 2 }, { "ABCD", 1, 3, "", "\2X", "AXD", 2 },
+        { "ABC", 1, 1, "", "\2\n", "A\nC", 2 }, { "ABC", 1, 1, "xy", "\2\26", "AXYC", 3 },
+        { "ABC", 1, 1, "", "\2\t", "A C", 2 }, { "AB", 1, 1, "XY", "\2\3", "AXYB", 3 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
         label->setText(QStringLiteral(" Insert"));

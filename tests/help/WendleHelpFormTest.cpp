@@ -57,6 +57,7 @@ TEST_F(HelpFormTest, SevenTopicsInListOrderEachShownWhenChosen)
     ASSERT_NE(selector, nullptr);
     ASSERT_NE(memo, nullptr);
     ASSERT_EQ(selector->count(), 7);
+    EXPECT_EQ(selector->view()->sizeHintForRow(0), 19) << "the list's item height";
     EXPECT_FALSE(form.isVisible()) << "created hidden";
     EXPECT_EQ(Shown(), TWendleHelpForm::TopicLines(0)) << "starting with the overview";
     ShowAndWait();

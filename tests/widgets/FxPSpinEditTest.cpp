@@ -311,6 +311,9 @@ TEST_F(FxPSpinEditTest, MarkPlaceholdersAndDisabledLook)
 {
     ASSERT_TRUE(windowActive);
     const QColor blue(0, 0, 255), base = edit->palette().color(QPalette::Base);
+    QFont font = edit->font();
+    font.setPixelSize(16); // "0" wider than 8 pixels, so that its thirds and quarters differ
+    edit->setFont(font);
     Configure(2, 16, 1, 12.5);
     const TSpinCellRect c = edit->Model().CaretRect();
     const QRect cell = QRect(QPoint(c.Left, c.Top), QPoint(c.Right, c.Bottom)).translated(1, 1);
@@ -334,11 +337,13 @@ TEST_F(FxPSpinEditTest, MarkPlaceholdersAndDisabledLook)
     EXPECT_GT(Count(image, band, blue), 0);
     EXPECT_EQ(Count(image, band, blue) + Count(image, band, base), bandArea) << "only the cell";
 
-    edit->SetValue(7);
+    edit->SetMinValue(-20);
+    edit->SetValue(-7);
     QTest::keyClick(edit, Qt::Key_Left);
-    other->setFocus(); // "_7": a hollow square left of the 7
+    other->setFocus(); // "-_7.0": a hollow square between the sign and the 7
     const TSpinTextMetrics& m = edit->Model().Metrics();
-    const int x = 1 + edit->Model().TextLeft(), top = 1 + edit->Model().TextTop();
+    const int x = 1 + edit->Model().TextLeft() + QFontMetrics(edit->font()).horizontalAdvance('-');
+    const int top = 1 + edit->Model().TextTop();
     const QRect square(QPoint(x + m.CharWidth / 3, top + m.CharHeight / 3),
         QPoint(x + 2 * (m.CharWidth / 3) + 1, top + 2 * (m.CharHeight / 3) + 1));
     EXPECT_EQ(Count(Grab(), square, Qt::black), 2 * (square.width() + square.height()) - 4);
@@ -351,77 +356,63 @@ TEST_F(FxPSpinEditTest, MarkPlaceholdersAndDisabledLook)
     EXPECT_EQ(Count(image, band, Qt::black), 0);
 }
 
-TEST_F(FxPSpinEditTest, SpinBoxNamedByItsCaptionWithTheShownText)
+TEST_F(FxPSpinEditTest, AccessibleSpinBoxIsNamedByItsCaptionAndReadsTheShownText)
 {
+    Configure(0, 0, 1, 0);
     edit->setAccessibleName(QStringLiteral("Stitches across")); // as the main window names it
-    ASSERT_NE(QAccessible::queryAccessibleInterface(edit), nullptr);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(edit)->role(), QAccessible::SpinBox);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name),
-        QStringLiteral("Stitches across"));
-    const struct {
-        double value;
-        char separator;
-        double increment;
-        const char* shown;
-    } cases[]
-        = { { 7.5, 0, 1, "7.5" }, { 1234, ',', 1E5, "1,234.0" }, { FxSpEmptyValue, 0, 1, "" } };
-    for (const auto& c : cases) {
-        Configure(0, 0, 1, c.value);
-        edit->SetThousandSeparator(c.separator);
-        edit->SetIncrement(c.increment); // placeholders are never read out
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Value),
-            QLatin1String(c.shown));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(edit);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::SpinBox);
+    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Stitches across"));
+    edit->SetThousandSeparator(',');
+    edit->SetIncrement(1E5); // placeholders are never read out
+    const std::pair<double, const char*> shown[]
+        = { { 7.5, "7.5" }, { 1234, "1,234.0" }, { Blank, "" } };
+    for (const auto& [value, text] : shown) {
+        edit->SetValue(value);
+        EXPECT_EQ(accessible->text(QAccessible::Value), QLatin1String(text));
     }
+    EXPECT_FALSE(accessible->valueInterface()->currentValue().isValid()) << "blank: no value";
 }
 
-TEST_F(FxPSpinEditTest, ValueInterfaceReadsAndTypesTheValue)
+TEST_F(FxPSpinEditTest, AccessibleValueIsTypedAndActionsStep)
 {
+    ASSERT_TRUE(windowActive);
     Configure(2, 16, 1, 6);
     edit->SetIncrement(0.5);
-    QAccessibleValueInterface* value
-        = QAccessible::queryAccessibleInterface(edit)->valueInterface();
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(edit);
+    QAccessibleValueInterface* value = accessible->valueInterface();
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(value->currentValue().toDouble(), 6.0);
     EXPECT_EQ(value->minimumValue().toDouble(), 2.0);
     EXPECT_EQ(value->maximumValue().toDouble(), 16.0);
     EXPECT_EQ(value->minimumStepSize().toDouble(), 0.5);
-
     value->setCurrentValue(40);
     EXPECT_EQ(edit->Value(), 16) << "clamped like a typed number";
     edit->SetCheckBounds(1u << fxspbcDirectSet);
     value->setCurrentValue(40);
     EXPECT_EQ(edit->Value(), 40) << "the keystroke occasion decides the clamping";
     value->setCurrentValue(QStringLiteral("no number"));
-    edit->SetReadOnly(true);
-    EXPECT_TRUE(QAccessible::queryAccessibleInterface(edit)->state().readOnly);
-    value->setCurrentValue(3);
-    EXPECT_EQ(edit->Value(), 40) << "neither text nor a read-only field takes an entry";
     EXPECT_EQ(changes->count(), 2);
 
-    edit->SetValue(FxSpEmptyValue);
-    EXPECT_FALSE(value->currentValue().isValid()) << "a blank field has no value";
+    QAccessibleActionInterface* actions = accessible->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    actions->doAction(QAccessibleActionInterface::decreaseAction());
+    EXPECT_EQ(edit->Value(), 39.5);
+    actions->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(edit->Value(), 40);
+    edit->SetReadOnly(true);
+    EXPECT_TRUE(accessible->state().readOnly);
+    value->setCurrentValue(3);
+    actions->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(edit->Value(), 40) << "a read-only field takes no entry and no step";
+    edit->SetReadOnly(false);
+    edit->setEnabled(false);
+    actions->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(edit->Value(), 40) << "a disabled field does not step";
     Configure(0, 0, 1, 6);
     EXPECT_EQ(value->minimumValue().toDouble(), std::numeric_limits<double>::lowest());
     EXPECT_EQ(value->maximumValue().toDouble(), std::numeric_limits<double>::max());
-}
-
-TEST_F(FxPSpinEditTest, IncreaseAndDecreaseActionsStep)
-{
-    ASSERT_TRUE(windowActive);
-    Configure(2, 16, 1, 6);
-    QAccessibleActionInterface* actions
-        = QAccessible::queryAccessibleInterface(edit)->actionInterface();
-    ASSERT_NE(actions, nullptr);
-    actions->doAction(QAccessibleActionInterface::increaseAction());
-    EXPECT_EQ(edit->Value(), 7);
-    actions->doAction(QAccessibleActionInterface::decreaseAction());
-    actions->doAction(QAccessibleActionInterface::decreaseAction());
-    EXPECT_EQ(edit->Value(), 5);
-    EXPECT_EQ(actions->keyBindingsForAction(QAccessibleActionInterface::decreaseAction()),
-        QStringList { QStringLiteral("Down") });
-    edit->setEnabled(false);
-    actions->doAction(QAccessibleActionInterface::increaseAction());
-    EXPECT_EQ(edit->Value(), 5) << "a disabled field does not step";
 }
 
 } // namespace
