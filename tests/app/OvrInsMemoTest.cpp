@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QShortcut>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -26,6 +28,9 @@ protected:
         for (QWidget* widget : std::initializer_list<QWidget*> { memo, label, neighbour })
             column->addWidget(widget);
         memo->SetModeLabel(label);
+        // Window shortcuts on Tab and Insert must not take them from the field.
+        for (const auto key : { Qt::Key_Tab, Qt::Key_Insert })
+            new QShortcut(QKeySequence(key), &host); // owned by the host
         QObject::connect(memo, &QPlainTextEdit::textChanged, &host, [this] {
             ++changeEvents;
             if (normalising)
@@ -53,7 +58,8 @@ protected:
 };
 
 // Keys beyond plain typing: \b Backspace, \t Tab, \1 Shift+Tab, \n Enter, \2 Insert,
-// \3 Shift+Insert, \5 Ctrl+End, \26 Ctrl+V, \32 Ctrl+Z.
+// \3 Shift+Insert, \5 Ctrl+End, \21 Ctrl+Backspace, \26 Ctrl+V, \32 Ctrl+Z. Ctrl+letters are
+// characters of their own, which overwrite mode prepares; other Ctrl keys are not.
 TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
 {
     ASSERT_TRUE(active);
@@ -62,7 +68,9 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
         { '\1', { Qt::Key_Backtab, Qt::ShiftModifier } }, { '\n', { Qt::Key_Return, {} } },
         { '\2', { Qt::Key_Insert, {} } }, { '\3', { Qt::Key_Insert, Qt::ShiftModifier } },
         { '\5', { Qt::Key_End, Qt::ControlModifier } },
-        { '\26', { Qt::Key_V, Qt::ControlModifier } }, { '\32', { Qt::Key_Z, Qt::ControlModifier } }
+        { '\26', { Qt::Key_V, Qt::ControlModifier } },
+        { '\32', { Qt::Key_Z, Qt::ControlModifier } },
+        { '\21', { Qt::Key_Backspace, Qt::ControlModifier } }
     };
     const struct {
         const char* text;
@@ -85,7 +93,9 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
         { "AB", 2, 2, "", "\2E", "ABE", 3 }, { "ABC", 1, 1, "", "\2\b", "AC", 1 },
         { "ABC\nD", 3, 3, "", "\2\b", "AB\nD", 2 }, { "ABCD", 1, 3, "", "\2X", "AXD", 2 },
         { "ABC", 1, 1, "", "\2\n", "A\nC", 2 }, { "ABC", 1, 1, "xy", "\2\26", "AXYC", 3 },
-        { "ABC", 1, 1, "", "\2\t", "A C", 2 }, { "AB", 1, 1, "XY", "\2\3", "AXYB", 3 } };
+        { "ABC", 1, 1, "", "\2\t", "A C", 2 }, { "AB", 1, 1, "XY", "\2\3", "AXYB", 3 },
+        { "ABC", 1, 1, "", "\2\32", "ABC", 2 }, { "AB CD", 4, 4, "", "\2\21", "AB D", 3 },
+        { "AC", 1, 1, "\357\277\277B", "\26", "A BC", 3 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
         label->setText(QStringLiteral(" Insert"));
@@ -94,7 +104,7 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
         cursor.setPosition(c.anchor);
         cursor.setPosition(c.caret, QTextCursor::KeepAnchor);
         memo->setTextCursor(cursor);
-        QGuiApplication::clipboard()->setText(QString::fromLatin1(c.clipboard));
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
         for (const char key : std::string(c.keys)) {
             const auto special = keys.find(key);
             if (special != keys.end())
@@ -119,6 +129,8 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
 TEST_F(OvrInsMemoTest, InsertAloneTogglesTheModeCaption)
 {
     ASSERT_TRUE(active);
+    EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(255, 251, 240)) << "cream";
+    EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(128, 0, 0)) << "maroon";
     const std::pair<Qt::KeyboardModifiers, const char*> presses[]
         = { { Qt::NoModifier, "Overwrite" }, { Qt::AltModifier, "Insert" },
               { Qt::ShiftModifier, "Insert" }, { Qt::ControlModifier, "Insert" },
@@ -128,6 +140,10 @@ TEST_F(OvrInsMemoTest, InsertAloneTogglesTheModeCaption)
         EXPECT_EQ(label->text(), QLatin1String(caption));
         EXPECT_EQ(memo->OverwriteMode(), label->text() == "Overwrite");
     }
+    QShortcut refresh(QKeySequence(Qt::Key_F5), &host);
+    QSignalSpy refreshed(&refresh, &QShortcut::activated);
+    QTest::keyClick(memo, Qt::Key_F5);
+    EXPECT_EQ(refreshed.count(), 1) << "the field keeps only Tab and Insert from the window";
     label->setText(QStringLiteral("overwrite"));
     EXPECT_FALSE(memo->OverwriteMode()) << "only the exact caption means overwrite";
     memo->setPlainText("ABCD");
@@ -173,6 +189,12 @@ TEST_F(OvrInsMemoTest, WrappedPiecesAreLinesOfTheirOwn)
     EXPECT_EQ(bare.Line(1), QStringLiteral("WORLD"));
     EXPECT_EQ(bare.Line(4), QString());
     EXPECT_EQ(bare.DisplayedLines(), (std::vector<std::string> { "HELLO ", "WORLD", "", "A B" }));
+    bare.moveCursor(QTextCursor::End); // a caret at the start of a replaced line stays there
+    bare.moveCursor(QTextCursor::PreviousBlock);
+    bare.moveCursor(QTextCursor::PreviousBlock);
+    bare.ReplaceLine(2, QStringLiteral("ZZ"));
+    EXPECT_EQ(bare.textCursor().position(), 12);
+    bare.ReplaceLine(2, QString());
     bare.ReplaceLine(1, QStringLiteral("ALL"));
     bare.ReplaceLine(9, QStringLiteral("X"));
     EXPECT_EQ(bare.toPlainText(), QStringLiteral("HELLO ALL\n\nA\u00E9B\n"));

@@ -97,45 +97,32 @@ protected:
     std::unique_ptr<QSignalSpy> changes;
 };
 
-TEST_F(FxPSpinEditTest, AutoSizeFitsTheLongerBoundsText)
+// The field sizes itself for the longer bound's text, so every value shows whole and Left can
+// move the mark to the leading digits (a mark cell at the field's left edge stops it).
+TEST_F(FxPSpinEditTest, AutoSizeFitsTheLongerBoundsTextAndLeftReachesItsLeadingDigit)
 {
+    ASSERT_TRUE(windowActive);
     const QFontMetrics metrics(edit->font());
     int height = metrics.height() + metrics.height() / 3;
     height += height % 2 == 0 ? 1 : 0;
     edit->resize(77, 40);
     edit->SetAutoSize(true);
     EXPECT_EQ(edit->size(), QSize(77, height)) << "equal bounds keep the width";
-
     const struct {
         double min, max;
         int decimals;
         const char* longer;
-    } cases[] = { { 2, 16, 1, "16.0" }, { -5, 5, 2, "-5.00" }, { 1, 999, 0, "999" },
-        { -10, 100, 0, "-10" }, { 16, 2000, 0, "2000" } };
-    for (const auto& c : cases) {
-        Configure(c.min, c.max, c.decimals, c.min);
-        EXPECT_EQ(edit->size(), QSize(metrics.horizontalAdvance(c.longer) + height, height))
-            << c.longer;
-        EXPECT_EQ(edit->sizeHint(), edit->size());
-    }
-    edit->SetDecimals(2);
-    EXPECT_EQ(edit->width(), metrics.horizontalAdvance("2000.00") + height);
-}
-
-TEST_F(FxPSpinEditTest, AutoSizedFieldShowsEveryDigitAndLeftReachesTheLeadingOnes)
-{
-    ASSERT_TRUE(windowActive);
-    const struct {
-        double min, max;
-        int decimals;
         double value;
         int lefts, exponent;
-    } cases[] = { { 2, 16, 1, 16, 1, 1 }, { 2, 16, 1, 12.5, 1, 1 }, { 1, 999, 0, 1, 2, 2 },
-        { 1, 999, 0, 999, 2, 2 } };
-    edit->SetAutoSize(true);
+    } cases[] = { { 2, 16, 1, "16.0", 16, 1, 1 }, { 2, 16, 1, "16.0", 12.5, 1, 1 },
+        { -5, 5, 2, "-5.00", -5, 0, 0 }, { 1, 999, 0, "999", 1, 2, 2 },
+        { 1, 999, 0, "999", 999, 2, 2 }, { -10, 100, 0, "-10", -10, 0, 0 },
+        { 16, 2000, 0, "2000", 2000, 3, 3 } };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
+        SCOPED_TRACE(::testing::Message() << c.longer << " at " << c.value);
         Configure(c.min, c.max, c.decimals, c.value);
+        EXPECT_EQ(edit->size(), QSize(metrics.horizontalAdvance(c.longer) + height, height));
+        EXPECT_EQ(edit->sizeHint(), edit->size());
         edit->SetIncrement(1);
         FocusField();
         for (int press = 0; press < c.lefts; ++press)
@@ -143,6 +130,8 @@ TEST_F(FxPSpinEditTest, AutoSizedFieldShowsEveryDigitAndLeftReachesTheLeadingOne
         EXPECT_EQ(edit->IncExponent(), c.exponent);
         EXPECT_GE(edit->Model().TextLeft(), 0) << "the first digit is in view";
     }
+    edit->SetDecimals(2);
+    EXPECT_EQ(edit->width(), metrics.horizontalAdvance("2000.00") + height);
 }
 
 // Keys: ^ v < > the arrows, E Esc, B Backspace, Z Ctrl+0, C Ctrl+5, "," the keypad's decimal
@@ -166,22 +155,13 @@ TEST_F(FxPSpinEditTest, KeysReachTheFieldAndChangesAreSignalledOnce)
         const char* keys;
         double value;
         int exponent, changes;
-    } cases[] = {
-        { 2, 16, 1, 6, "^vv", 5, 0, 3 },
-        { 2, 16, 1, 6, ">><<<<", 6, 2, 0 },
-        { 0, 0, 1, Blank, "12.5", 12.5, -1, 3 },
-        { 0, 0, 1, Blank, "12.5BBBB", Blank, 0, 6 },
-        { 0, 0, 1, Blank, "3,5", 3.5, -1, 2 },
-        { 0, 0, 1, 12.5, "73", 17.3, -1, 2 },
-        { 0, 0, 1, 6, "a/:+ C", 6, 0, 0 },
-        { 0, 0, 1, Blank, "a/:+ C", Blank, 0, 0 },
-        { 2, 16, 1, 6, "EE", 6, 0, 2 },
-        { 0, 0, 2, 123.45, "<Z", 120, 1, 1 },
-        { 0, 0, 1, 6, "O^<E9", 6, 0, 0 },
-        { 0, 100, 0, 10, "T[hhhh", 15, 0, 0 },
-        { 0, 100, 0, 10, "T[hhhh]", 15, 0, 1 },
-        { 0, 100, 0, 10, "[hhhh]", 15, 0, 5 },
-    };
+    } cases[] = { { 2, 16, 1, 6, "^vv", 5, 0, 3 }, { 2, 16, 1, 6, ">><<<<", 6, 2, 0 },
+        { 0, 0, 1, Blank, "12.5", 12.5, -1, 3 }, { 0, 0, 1, Blank, "12.5BBBB", Blank, 0, 6 },
+        { 0, 0, 1, Blank, "3,5", 3.5, -1, 2 }, { 0, 0, 1, 12.5, "73", 17.3, -1, 2 },
+        { 0, 0, 1, 6, "a/:+ C", 6, 0, 0 }, { 0, 0, 1, Blank, "a/:+ C", Blank, 0, 0 },
+        { 2, 16, 1, 6, "EE", 6, 0, 2 }, { 0, 0, 2, 123.45, "<Z", 120, 1, 1 },
+        { 0, 0, 1, 6, "O^<E9", 6, 0, 0 }, { 0, 100, 0, 10, "T[hhhh", 15, 0, 0 },
+        { 0, 100, 0, 10, "T[hhhh]", 15, 0, 1 }, { 0, 100, 0, 10, "[hhhh]", 15, 0, 5 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
         edit->SetReadOnly(false);
