@@ -90,6 +90,11 @@ TEST_F(HelpFormTest, ChoosingTheShownTopicAgainScrollsBackToItsTop)
 TEST_F(HelpFormTest, ModelessWindowKeepsItsTopicWhenHiddenOrShownAgain)
 {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Help for Wendle"));
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Label19"))->text(),
+        QStringLiteral("Select your help topic here"));
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+        QStringLiteral(
+            "(You can adjust this program's forms by dragging their title bars or corners)"));
     EXPECT_FALSE(form.isModal());
     ShowAndWait();
     ChooseTopic(4);
