@@ -256,12 +256,12 @@ TEST(ChartToolTest, HostileInputIsLaidOutOrRefusedInOneLine)
 {
     QLocale::setDefault(QLocale::c());
     // NUL bytes, invalid UTF-8 and control characters are blanks, as in the text field.
-    EXPECT_EQ(RunTool({},
-                  std::string("A\0B\xff"
-                              "C\x01D\n",
-                      8))
-                  .Output,
-        RunTool({}, "A B C D\n").Output);
+    // The literal is split after \x01 so that the D is not read as a hex digit.
+    const std::string hostile("A\0B\xff"
+                              "C\x01"
+                              "D\n",
+        8);
+    EXPECT_EQ(RunTool({}, hostile).Output, RunTool({}, "A B C D\n").Output);
     const std::string limit(8 << 20, 'A');
     const ToolResult accepted = RunTool({ "--show", "size" }, limit.substr(1) + "\n");
     EXPECT_EQ(accepted.Status, 0) << accepted.Errors;
