@@ -492,7 +492,7 @@ void TSpinValueModel::DirectEntryCharacter(char character)
     if (character == '-') {
         // Only as the first character; a "-" typed later is ignored.
         if (FEntryBuffer.empty()) {
-            FEntryBuffer = "-";
+            FEntryBuffer.push_back('-'); // not = "-": GCC 12 at -O3 warns falsely (-Wrestrict)
             FText = "- ";
             SetIncExponent(-1);
             PlaceIncrementDigit();

@@ -215,6 +215,10 @@ TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
         // At 5 per inch: six portrait sections of 30, two a page, against five landscape
         // pages of one section each.
         { { "-t", fox, "-t", fox, "-t", fox, "--print-pitch=5" }, "3", "612 x 792" },
+        // Nothing wraps a line here: 5,000 characters are 10,001 stitches, 91 landscape
+        // sections of 110, six a page, against 143 portrait ones of 70, nine a page; both
+        // 16 pages, landscape in fewer sections.
+        { { "-t", QString(5000, 'I'), "--resolution=72" }, "16", "792 x 612" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Arguments.join(' ').toStdString());

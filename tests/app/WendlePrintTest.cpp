@@ -93,6 +93,12 @@ TEST_F(WendlePrintTest, PagesFollowTheChart)
         { "ten long lines", fox(10), "Pages required to print: 2", true, true },
         // 135 rows: no landscape page holds a section.
         { "nineteen long lines", fox(19), "Pages required to print: 3", true, false },
+        // The field wraps a line at its width, each piece a chart line of its own: 5,000
+        // characters on one line make dozens, too tall to print; so does the largest
+        // paste, 10,000 lines of 200 characters (70,002 rows).
+        { "one line of 5,000 characters", QString(5000, 'I'), "Unprintable", false, false },
+        { "10,000 lines of 200 characters", (QString(200, 'W') + '\n').repeated(10000),
+            "Unprintable", false, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
