@@ -194,7 +194,8 @@ const std::map<char, TAction>& Actions()
         { 'S', [](M& m) { m.SetThousandSeparator(','); } }, { 'L', [](M& m) { m.SetMinValue(7); } },
         { 'H', [](M& m) { m.SetMaxValue(10); } }, { 'i', [](M& m) { m.SetIncrement(0.5); } },
         { 'j', [](M& m) { m.SetIncrement(0.05); } }, { 'k', [](M& m) { m.SetDecimals(0); } },
-        { 'q', [](M& m) { m.SetIncrement(100.000005); } } };
+        { 'q', [](M& m) { m.SetIncrement(100.000005); } },
+        { 'n', [](M& m) { m.SetMaxValue(NaN); } } };
     return actions;
 }
 
@@ -203,7 +204,7 @@ const std::map<char, TAction>& Actions()
 // right press on a spin button and m its release, F the focus arriving, D a double-click.
 // Settings: O read-only, T TrackSpin off, P presumed direct entry, I input disabled, S separator
 // ",", L minimum 7, H maximum 10, i increment 0.5, j 0.05, q 100.000005,
-// k no decimals.
+// k no decimals, n a maximum that is no number (refused).
 TEST_F(SpinValueModelTest, EntryScripts)
 {
     const struct {
@@ -235,7 +236,8 @@ TEST_F(SpinValueModelTest, EntryScripts)
         { 2, 16, 1, Blank, "-5", 2, "2.0", 0, 1, 2 }, { 0, 0, 1, Blank, "5-", 5, "5.0", 0, 1, 0 },
         { 2, 16, 1, Blank, "1", 2, "2.0", 0, 1, 0 }, { 2, 16, 1, Blank, "16", 16, "16.0", 0, 2, 0 },
         { 0, 0, 1, 7.5, "PF3", 3, "3.0", 0, 1, 0 }, { 0, 0, 1, 7.5, "PF3u9", 9, "9.0", -1, 3, 1 },
-        { 0, 0, 1, 0, "PF-0", 0, "0.0", 0, 0, 2 }, { 0, 0, 1, Blank, "42Z3", 43, "43.0", -1, 3, 1 },
+        { 0, 0, 1, 7.5, "PF3d9", 9, "9.0", -1, 3, 1 }, { 0, 0, 1, 0, "PF-0", 0, "0.0", 0, 0, 2 },
+        { 0, 0, 1, Blank, "42Z3", 43, "43.0", -1, 3, 1 },
         { 2, 16, 1, 6, "FE", Blank, "___", 0, 1, 0 }, { 2, 16, 1, 6, "FEE", 6, "6.0", 0, 2, 0 },
         { 2, 16, 1, 6, "FEE3", 3, "3.0", -1, 3, 1 }, { 2, 16, 1, 6, "FLEE", 7, "7.0", 0, 3, 0 },
         { 2, 16, 1, Blank, "FE", Blank, "___", 0, 0, 0 },
@@ -247,7 +249,7 @@ TEST_F(SpinValueModelTest, EntryScripts)
         { 1, 999, 0, 1, "<<<<", 1, "___1", 3, 0, 3 }, { 1, 999, 0, 1, "<<<<>>>", 1, "1", 0, 0, 6 },
         { 1, 999, 0, 1, ">", 1, "1", 0, 0, 0 }, { 2, 16, 1, 6, "<<<<>>>>", 6, "6.0", -1, 0, 5 },
         { 0, 100, 0, 10, "^^^", 13, "13", 0, 3, 0 }, { 0, 100, 0, 10, "T^^^", 13, "13", 0, 0, 0 },
-        { 0, 100, 0, 10, "T^^^RR", 13, "13", 0, 1, 0 },
+        { 0, 100, 0, 10, "Tvvv", 7, "7", 0, 0, 0 }, { 0, 100, 0, 10, "T^^^RR", 13, "13", 0, 1, 0 },
         { 0, 100, 0, 99, "T^^^R", 100, "100", 0, 1, 0 },
         { 0, 100, 0, 100, "T^^R", 100, "100", 0, 0, 0 },
         { 0, 100, 0, 10, "TMuuuuu", 15, "15", 0, 0, 0 },
@@ -261,6 +263,7 @@ TEST_F(SpinValueModelTest, EntryScripts)
         { 0, 0.5, 2, 0, "<<<", 0, "__0.00", 2, 0, 2 },
         { 0, 0, 0, 1, "<<<<<<<", 1, "_______1", 7, 0, 7 }, { 2, 16, 0, 12, "H", 10, "10", 0, 1, 0 },
         { 2, 16, 0, 6, "L", 7, "7", 0, 1, 0 }, { 2, 16, 0, 12, "L", 12, "12", 0, 0, 0 },
+        { 2, 16, 0, 15, "nuu", 16, "16", 0, 1, 0 },
         { 0, 0, 2, 123.45, "Z", 123, "123.00", 0, 1, 0 },
         { 0, 0, 2, 123.45, "<D", 120, "120.00", 1, 1, 1 },
         { 0, 0, 2, 123.45, ">Z", 123.4, "123.40", -1, 1, 1 },
