@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <string>
+
 namespace wendle {
 
 namespace {
@@ -195,12 +197,13 @@ QSize TFxPSpinEdit::AutoSizeFor(int currentWidth) const
         ++height; // an odd height splits evenly between the two buttons and their seam
     int width = currentWidth;
     if (FModel.IsBounded()) {
-        // The bound that needs the longer text decides; ties take the lower bound.
-        const double longer = TSpinValueModel::LeadExponent(FModel.MaxValue())
-                > TSpinValueModel::LeadExponent(FModel.MinValue())
-            ? FModel.MaxValue()
-            : FModel.MinValue();
-        width = FModel.Metrics().TextWidth(FModel.TextFor(longer)) + height;
+        // The bound whose text is longer decides, so that every value in range shows whole
+        // and the mark can reach each of its digits; ties take the lower bound. Comparing
+        // the bounds' leading exponents instead would size 2.0..16.0 for "2.0".
+        const std::string minText = FModel.TextFor(FModel.MinValue());
+        const std::string maxText = FModel.TextFor(FModel.MaxValue());
+        const std::string& longer = maxText.size() > minText.size() ? maxText : minText;
+        width = FModel.Metrics().TextWidth(longer) + height;
     }
     return { width, height };
 }

@@ -53,7 +53,7 @@ TEST(SizeMessageTest, SizeInStitchesAndAtTheGaugeOrTheWarning)
         { { 2, 2, 6.0, 7.5, "inch", 0 }, ".", "or 0.3 inches wide by 0.3 inches deep" },
         { { 6, 15, 6.0, 7.5, "inch", 1 }, ".", "or 1.0 inches wide by 2.0 inches deep" },
         { { 124, 37, 6.0, 7.5, "cm", 1 }, ",", "or 20,7 cm wide by 4,9 cm deep" },
-        { { 6, 6, 6.0, 6.0, "centimetre", 2 }, ".", "or 1.0 centim wide by 1.0 centim deep" },
+        { { 6, 6, 6.0, 6.0, "centime", 2 }, ".", "or 1.0 centim wide by 1.0 centim deep" },
         { { 6, 6, FxSpEmptyValue, 6.0, "inch", 1 }, ".", "or ? inches wide by 1.0 inches deep" },
         { { 6, 6, 6.0, FxSpEmptyValue, "inch", 1 }, ".", "or 1.0 inches wide by ? inches deep" },
         { { 6, 6, 0.0, -2.0, "cm", 1 }, ".", "or ? cm wide by ? cm deep" },

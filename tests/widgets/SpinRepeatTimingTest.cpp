@@ -6,28 +6,23 @@ using namespace wendle;
 
 namespace {
 
-TEST(SpinRepeatTimingTest, KeyboardSettingsGiveDelayAndInterval)
+TEST(SpinRepeatTimingTest, KeyboardSettingsAndRatesGiveDelayAndInterval)
 {
-    EXPECT_EQ(TSpinRepeatTiming::FromKeyboardSettings(1, 31), (TSpinRepeatTiming { 500, 31 }));
-    EXPECT_EQ(TSpinRepeatTiming::FromKeyboardSettings(0, 0), (TSpinRepeatTiming { 250, 1000 }));
-    EXPECT_EQ(TSpinRepeatTiming::FromKeyboardSettings(3, 2), (TSpinRepeatTiming { 1000, 333 }));
-    EXPECT_EQ(TSpinRepeatTiming::FromKeyboardSettings(2, 15).RepeatIntervalMs, 62)
-        << "62.5 ms rounds to the even neighbour";
-}
-
-TEST(SpinRepeatTimingTest, KeyboardSettingsOutOfRangeAreClamped)
-{
-    EXPECT_EQ(TSpinRepeatTiming::FromKeyboardSettings(9, 99), (TSpinRepeatTiming { 1000, 31 }));
-    EXPECT_EQ(TSpinRepeatTiming::FromKeyboardSettings(-1, -1), (TSpinRepeatTiming { 250, 1000 }));
-}
-
-TEST(SpinRepeatTimingTest, RateInRepeatsPerSecond)
-{
-    EXPECT_EQ(TSpinRepeatTiming::FromRate(500, 30), (TSpinRepeatTiming { 500, 33 }));
-    EXPECT_EQ(TSpinRepeatTiming::FromRate(400, 25), (TSpinRepeatTiming { 400, 40 }));
-    EXPECT_EQ(TSpinRepeatTiming::FromRate(500, 0).RepeatIntervalMs, 33) << "no rate: the default";
-    EXPECT_EQ(TSpinRepeatTiming::FromRate(0, 2000), (TSpinRepeatTiming { 1, 1 }))
-        << "never a zero timer";
+    const struct {
+        TSpinRepeatTiming timing, expected;
+    } cases[] = { { TSpinRepeatTiming::FromKeyboardSettings(1, 31), { 500, 31 } },
+        { TSpinRepeatTiming::FromKeyboardSettings(0, 0), { 250, 1000 } },
+        { TSpinRepeatTiming::FromKeyboardSettings(3, 2), { 1000, 333 } },
+        { TSpinRepeatTiming::FromKeyboardSettings(2, 15), { 750, 62 } }, // 62.5 to even
+        { TSpinRepeatTiming::FromKeyboardSettings(4, 32), { 1000, 31 } },
+        { TSpinRepeatTiming::FromKeyboardSettings(-1, -1), { 250, 1000 } },
+        { TSpinRepeatTiming::FromRate(500, 30), { 500, 33 } },
+        { TSpinRepeatTiming::FromRate(400, 25), { 400, 40 } },
+        { TSpinRepeatTiming::FromRate(500, 0), { 500, 33 } }, // no rate: the default
+        { TSpinRepeatTiming::FromRate(0, 2000), { 1, 1 } } }; // never a zero timer
+    for (const auto& c : cases)
+        EXPECT_EQ(c.timing, c.expected)
+            << c.expected.InitialDelayMs << " " << c.expected.RepeatIntervalMs;
 }
 
 } // namespace
