@@ -42,6 +42,11 @@ asan: deps
 	ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --test-dir $(ASAN_DIR) --output-on-failure -j$(JOBS)
 
+# The Debian package, from the tree that `make build` (or `make test`) has built.
+.PHONY: package
+package: build
+	cmake --build $(BUILD_DIR) --target package
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
