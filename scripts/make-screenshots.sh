@@ -13,8 +13,10 @@ trap 'rm -rf "$work"' EXIT
 
 # A printed page: the first sheet of the pattern, small enough for a README.
 "$bin/wendle-chart" -t "HAPPY" -t "BIRTHDAY" -t "ANNA" --align centre \
-    --print-pitch 5 --pdf "$work/pattern.pdf" --resolution 150
-pdftoppm -png -r 72 -f 1 -l 1 -singlefile "$work/pattern.pdf" "$out/printed-page"
+    --print-pitch 5 --pdf "$work/pattern.pdf" --resolution 600
+# The top of the sheet, at a resolution where every grid line shows.
+pdftoppm -png -r 90 -f 1 -l 1 -x 0 -y 0 -W 800 -H 520 -singlefile "$work/pattern.pdf" \
+    "$out/printed-page"
 
 # A chart picture as wendle-chart writes it.
 "$bin/wendle-chart" -t "ANNA" --png "$out/chart-picture.png" --cell-width 10
