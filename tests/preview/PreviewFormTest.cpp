@@ -299,7 +299,10 @@ TEST_F(PreviewFormTest, PageMapsOntoTheViewWithTheMarginsClipped)
         const QImage image = form.PB1->grab().toImage();
         const int w = image.width();
         const int h = image.height();
-        EXPECT_EQ(form.PagePanel->height(), form.ScrollBox1->maximumViewportSize().height() - 8);
+        // At 100% the page is as high as the view less 8 pixels, and centred across it.
+        const QSize box = form.ScrollBox1->maximumViewportSize();
+        EXPECT_EQ(form.PagePanel->height(), box.height() - 8);
+        EXPECT_NEAR(form.PagePanel->geometry().center().x(), box.width() / 2, 2);
         EXPECT_NEAR(static_cast<double>(w) / h, 8.5 / 11.0, 0.01);
         // Margins on the sheet: left 25, top 30, right 25, bottom 70 printer pixels.
         const QRgb white = qRgb(255, 255, 255), blue = qRgb(0, 0, 255);

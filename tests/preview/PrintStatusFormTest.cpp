@@ -20,6 +20,7 @@ TEST(PrintStatusFormTest, LinesShowAndAnnounceWhatTheDriverSets)
     form.show();
     EXPECT_EQ(form.windowTitle(), "Print Status");
     EXPECT_FALSE(form.isModal());
+    EXPECT_TRUE(form.TitleLabel()->wordWrap()) << "a long job name takes two lines";
     // What a screen reader reads for each line, and the caption the line is labelled by.
     const auto caption = [](QLabel* line) {
         const auto labels
