@@ -81,20 +81,15 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
         int resultCaret;
     } cases[] = { { "", 0, 0, "", "hello, world!", "HELLO, WORLD!", 13 },
         { "A", 1, 1, "", "{~`|}", "A     ", 6 }, { "", 0, 0, "", "  AB", "AB", 2 },
-        { "AB\nCD", 2, 2, "", "\n   ", "AB\n\nCD", 3 }, { "AB\nX", 3, 3, "", "{", "AB\n X", 4 },
-        { "AB\nX", 3, 3, "", "{\5Y", "AB\nXY", 5 }, { "ABCD", 2, 2, "", "{", "AB CD", 3 },
-        { "X\nAB", 0, 0, "", "\t", " X\nAB", 1 }, { "X\nAB", 0, 0, "", "\t\5C", "X\nABC", 5 },
-        { "AB", 1, 1, "", "\t\1", "A  B", 3 },
-        { "", 0, 0, "hello\nworld", "\26", "HELLO\nWORLD", 11 },
-        { "AB\n", 3, 3, "   cd", "\26", "AB\nCD", 5 }, { "AB", 2, 2, "", "{\32", "AB", -1 },
-        { "AB", 2, 2, "c{d", "\26\32", "AB", -1 }, { "AB", 1, 1, "XY", "\3", "AXYB", 3 },
-        { "ABC", 1, 1, "", "X\b\b", "BC", 0 }, { "ABC", 1, 1, "", "\2x", "AXC", 2 },
+        { "AB\nCD", 2, 2, "", "\n   ", "AB\n\nCD", 3 }, { "AB\nX", 3, 3, "", "{\5Y", "AB\nXY", 5 },
+        { "ABCD", 2, 2, "", "{", "AB CD", 3 }, { "X\nAB", 0, 0, "", "\t\5C", "X\nABC", 5 },
+        { "AB", 1, 1, "", "\t\1", "A  B", 3 }, { "AB\n", 3, 3, "   cd", "\26", "AB\nCD", 5 },
+        { "AB", 2, 2, "c{d", "\26\32", "AB", -1 }, { "ABC", 1, 1, "", "X\b\b", "BC", 0 },
         { "ABC", 1, 1, "", "\2x\32", "ABC", -1 }, { "AB\nCD", 2, 2, "", "\2X", "ABX\nCD", 3 },
-        { "AB", 2, 2, "", "\2E", "ABE", 3 }, { "ABC", 1, 1, "", "\2\b", "AC", 1 },
         { "ABC\nD", 3, 3, "", "\2\b", "AB\nD", 2 }, { "ABCD", 1, 3, "", "\2X", "AXD", 2 },
         { "ABC", 1, 1, "", "\2\n", "A\nC", 2 }, { "ABC", 1, 1, "xy", "\2\26", "AXYC", 3 },
         { "ABC", 1, 1, "", "\2\t", "A C", 2 }, { "AB", 1, 1, "XY", "\2\3", "AXYB", 3 },
-        { "ABC", 1, 1, "", "\2\32", "ABC", 2 }, { "AB CD", 4, 4, "", "\2\21", "AB D", 3 },
+        { "AB CD", 4, 4, "", "\2\21", "AB D", 3 },
         { "AC", 1, 1, "\357\277\277B", "\26", "A BC", 3 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -129,12 +124,9 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
 TEST_F(OvrInsMemoTest, InsertAloneTogglesTheModeCaption)
 {
     ASSERT_TRUE(active);
-    EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(255, 251, 240)) << "cream";
-    EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(128, 0, 0)) << "maroon";
     const std::pair<Qt::KeyboardModifiers, const char*> presses[]
         = { { Qt::NoModifier, "Overwrite" }, { Qt::AltModifier, "Insert" },
-              { Qt::ShiftModifier, "Insert" }, { Qt::ControlModifier, "Insert" },
-              { Qt::NoModifier, "Overwrite" } };
+              { Qt::ControlModifier, "Insert" }, { Qt::NoModifier, "Overwrite" } };
     for (const auto& [modifiers, caption] : presses) {
         QTest::keyClick(memo, Qt::Key_Insert, modifiers);
         EXPECT_EQ(label->text(), QLatin1String(caption));
