@@ -62,6 +62,11 @@ fuzz: deps
 	    test $${PIPESTATUS[0]} -eq 0; \
 	done
 
+# The Debian package, from the tree that `make build` (or `make test`) has built.
+.PHONY: package
+package: build
+	cmake --build $(BUILD_DIR) --target package
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

@@ -3,9 +3,11 @@
 #include "ChartLayout.h"
 #include "ChartOptions.h"
 #include "ChartPdf.h"
+#include "ChartPicture.h"
 #include "FormatFixed.h"
 #include "PrintLayout.h"
 #include "SizeMessage.h"
+#include "StitchDisplay.h"
 #include "TextNormaliser.h"
 #include "WendleFont.h"
 
@@ -14,12 +16,14 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <istream>
 #include <new>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -189,7 +193,58 @@ namespace {
     const ChoiceOption Paper { "paper", "letter or a4",
         { { "letter", QPageSize::Letter }, { "a4", QPageSize::A4 } }, "PAPER" };
 
+    // Pixels per stitch in a picture: the window's zoom range, or 1 for one pixel a stitch.
+    const NumberOption CellWidth { "cell-width", "", 1, 12, 0, 8 };
+    constexpr int MachineCellWidth = 1;
+
     const char* const ShowNames[] = { "chart", "size", "plan" };
+
+    // Shown after the options, so that a knitter has something to copy.
+    const char* const HelpExamples = R"(
+Examples:
+  wendle-chart -t "Happy birthday" --font wide
+  printf 'ANNA\n2024\n' | wendle-chart --align centre --show size
+  wendle-chart -t ANNA --pdf anna.pdf --paper a4 --print-unit cm --print-pitch 5
+  wendle-chart -t ANNA --png anna.png --cell-width 10
+  wendle-chart -t ANNA --svg anna.svg --colors '#ffffff,#1f3a93,#cccccc'
+  wendle-chart -t ANNA --png anna-machine.png --cell-width 1
+)";
+
+    // The display colours from "#rrggbb,#rrggbb,#rrggbb" (text, background, grid).
+    DisplayColours ReadColours(const QString& text)
+    {
+        const QStringList parts = text.split(',');
+        DisplayColours colours;
+        const DisplayColours::Index order[]
+            = { DisplayColours::Text, DisplayColours::Background, DisplayColours::GridLines };
+        bool valid = parts.size() == 3;
+        for (qsizetype i = 0; valid && i < 3; ++i) {
+            const QString part = parts[i].trimmed();
+            bool isHex = part.size() == 7 && part.startsWith('#');
+            for (qsizetype j = 1; isHex && j < part.size(); ++j)
+                isHex = std::isxdigit(static_cast<unsigned char>(part[j].toLatin1())) != 0;
+            const std::uint32_t rgb = isHex ? part.mid(1).toUInt(&valid, 16) : 0;
+            valid = valid && isHex;
+            // #rrggbb to the 0x00BBGGRR layout of the display colours.
+            colours.Colours[order[i]]
+                = ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
+        }
+        if (!valid)
+            Refuse("--colors",
+                "takes three colours TEXT,BACKGROUND,GRID as #rrggbb, not " + Quoted(text));
+        return colours;
+    }
+
+    // Writes one picture file, or says why it could not.
+    void WritePicture(const QString& fileName, const QByteArray& contents)
+    {
+        if (contents.isEmpty())
+            throw ToolError { FailureStatus, Escaped(fileName),
+                "the chart is too large for a picture at this cell width" };
+        const QString error = WritePictureFile(fileName, contents);
+        if (!error.isEmpty())
+            throw ToolError { FailureStatus, Escaped(fileName), Escaped(error) };
+    }
 
     // The print layout, one field a line, as a script reads it.
     std::string PlanText(const PrintLayout& plan)
@@ -281,6 +336,8 @@ int TChartTool::Run(
         "text stitch, '.' for a background stitch.");
     const QCommandLineOption helpOption({ "h", "help" }, "Show this help.");
     parser.addOption(helpOption);
+    const QCommandLineOption versionOption("version", "Show the version.");
+    parser.addOption(versionOption);
     parser.addOptions({
         { { "t", "text" },
             "A line of the message (repeat for more lines; without it, lines are read from "
@@ -296,7 +353,7 @@ int TChartTool::Run(
         Unit.Declared(),
         { "show",
             "What to print, comma-separated: chart, size, plan (the print layout); default "
-            "chart,size, or nothing with --pdf.",
+            "chart,size, or nothing with --pdf, --png or --svg.",
             "LIST" },
         PrintPitch.Declared(),
         PrintUnit.Declared(),
@@ -306,13 +363,32 @@ int TChartTool::Run(
         { "pdf", "Write the printed pattern to FILE as a PDF.", "FILE" },
         Resolution.Declared(),
         Paper.Declared(),
+        { "png",
+            "Write the chart to FILE as a PNG picture, drawn as the window's stitch display "
+            "draws it.",
+            "FILE" },
+        { "svg", "Write the same picture to FILE as an SVG drawing.", "FILE" },
+        { "cell-width",
+            "Pixels per stitch across in the picture, 3 to 12 (default 8); the height follows "
+            "from the gauge. 1 writes one pixel per stitch without grid lines in the text and "
+            "background colours: the picture that machine-knitting software loads to knit the "
+            "chart on an electronic knitting machine.",
+            "N" },
+        { "colors",
+            "The display colours of pictures and of --print-color screen, as #rrggbb (default "
+            "#000000,#fffbf0,#800000).",
+            "TEXT,BACKGROUND,GRID" },
     });
 
     try {
         if (!parser.parse(arguments))
             throw ParseError(parser);
         if (parser.isSet(helpOption)) {
-            Write(output, parser.helpText().toStdString());
+            Write(output, parser.helpText().toStdString() + HelpExamples);
+            return 0;
+        }
+        if (parser.isSet(versionOption)) {
+            Write(output, "wendle-chart " WENDLE_VERSION "\n");
             return 0;
         }
         ChartOptions options;
@@ -336,10 +412,32 @@ int TChartTool::Run(
         const auto paper = static_cast<QPageSize::PageSizeId>(Paper.Read(parser));
         if (writePdf && pdfFile.isEmpty())
             Refuse("--pdf", "needs a file name");
+        const bool writePng = parser.isSet("png");
+        const QString pngFile = parser.value("png");
+        const bool writeSvg = parser.isSet("svg");
+        const QString svgFile = parser.value("svg");
+        if (writePng && pngFile.isEmpty())
+            Refuse("--png", "needs a file name");
+        if (writeSvg && svgFile.isEmpty())
+            Refuse("--svg", "needs a file name");
+        int cellWidth = MachineCellWidth;
+        if (parser.value(CellWidth.Name) != "1") {
+            try {
+                cellWidth = static_cast<int>(CellWidth.Read(parser));
+            } catch (const ToolError&) {
+                cellWidth = 2;
+            }
+            if (cellWidth == 2)
+                Refuse("--cell-width",
+                    "takes 1 or a whole number from 3 to 12, not "
+                        + Quoted(parser.value(CellWidth.Name)));
+        }
+        const DisplayColours colours
+            = parser.isSet("colors") ? ReadColours(parser.value("colors")) : DisplayColours {};
 
         std::vector<std::string> sections;
         const QString show = parser.isSet("show") ? parser.value("show")
-            : writePdf                            ? QString()
+            : writePdf || writePng || writeSvg    ? QString()
                                                   : QString("chart,size");
         for (const QString& section : show.split(',', Qt::SkipEmptyParts)) {
             const std::string name = section.trimmed().toLower().toStdString();
@@ -405,6 +503,19 @@ int TChartTool::Run(
         }
         Write(output, text.str());
 
+        if (writePng || writeSvg) {
+            const std::optional<int> cellHeight = cellWidth == MachineCellWidth
+                ? std::optional<int>(MachineCellWidth)
+                : StitchCellHeight(across, down, cellWidth);
+            if (!cellHeight)
+                Refuse("--across", "gives no cell height with this --down");
+            const PictureCell cell { cellWidth, *cellHeight };
+            if (writePng)
+                WritePicture(pngFile, PngBytes(ChartImage(layout, colours, cell)));
+            if (writeSvg)
+                WritePicture(svgFile, ChartSvg(layout, colours, cell));
+        }
+
         if (writePdf) {
             if (plan.PagesRequired == UnprintablePages) {
                 std::string warning = MakeSizeMessage({ layout.ChartWidth, layout.ChartHeight,
@@ -418,9 +529,9 @@ int TChartTool::Run(
             if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
                 throw ToolError { FailureStatus, "--pdf",
                     "no graphical application to print with" };
-            const QString error = WriteChartPdf(
-                { layout, plan, printColour, DisplayColours {}, firstStitch, firstRow },
-                { pdfFile, resolution, paper });
+            const QString error
+                = WriteChartPdf({ layout, plan, printColour, colours, firstStitch, firstRow },
+                    { pdfFile, resolution, paper });
             if (!error.isEmpty())
                 throw ToolError { FailureStatus, Escaped(pdfFile), Escaped(error) };
         }

@@ -2,11 +2,31 @@
 #include "WendleHelpForm.h"
 
 #include <QApplication>
+#include <QIcon>
+
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
+    // Answered before the window system is opened, so that it works without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("wendle %s\n", WENDLE_VERSION);
+            return 0;
+        }
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName("Wendle");
+    QApplication::setApplicationVersion(WENDLE_VERSION);
+    // Ties the windows to the installed desktop entry, whose icon the desktop then shows.
+    QApplication::setDesktopFileName("wendle");
+    QIcon icon;
+    icon.addFile(":/icons/wendle-48.png");
+    icon.addFile(":/icons/wendle-256.png");
+    // Every window without an icon of its own, the help window among them, takes this one.
+    QApplication::setWindowIcon(icon);
     // The help window may still be open when the main window closes; the program ends with
     // the main window all the same.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -81,20 +81,15 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
         int resultCaret;
     } cases[] = { { "", 0, 0, "", "hello, world!", "HELLO, WORLD!", 13 },
         { "A", 1, 1, "", "{~`|}", "A     ", 6 }, { "", 0, 0, "", "  AB", "AB", 2 },
-        { "AB\nCD", 2, 2, "", "\n   ", "AB\n\nCD", 3 }, { "AB\nX", 3, 3, "", "{", "AB\n X", 4 },
-        { "AB\nX", 3, 3, "", "{\5Y", "AB\nXY", 5 }, { "ABCD", 2, 2, "", "{", "AB CD", 3 },
-        { "X\nAB", 0, 0, "", "\t", " X\nAB", 1 }, { "X\nAB", 0, 0, "", "\t\5C", "X\nABC", 5 },
-        { "AB", 1, 1, "", "\t\1", "A  B", 3 },
-        { "", 0, 0, "hello\nworld", "\26", "HELLO\nWORLD", 11 },
-        { "AB\n", 3, 3, "   cd", "\26", "AB\nCD", 5 }, { "AB", 2, 2, "", "{\32", "AB", -1 },
-        { "AB", 2, 2, "c{d", "\26\32", "AB", -1 }, { "AB", 1, 1, "XY", "\3", "AXYB", 3 },
-        { "ABC", 1, 1, "", "X\b\b", "BC", 0 }, { "ABC", 1, 1, "", "\2x", "AXC", 2 },
+        { "AB\nCD", 2, 2, "", "\n   ", "AB\n\nCD", 3 }, { "AB\nX", 3, 3, "", "{\5Y", "AB\nXY", 5 },
+        { "ABCD", 2, 2, "", "{", "AB CD", 3 }, { "X\nAB", 0, 0, "", "\t\5C", "X\nABC", 5 },
+        { "AB", 1, 1, "", "\t\1", "A  B", 3 }, { "AB\n", 3, 3, "   cd", "\26", "AB\nCD", 5 },
+        { "AB", 2, 2, "c{d", "\26\32", "AB", -1 }, { "ABC", 1, 1, "", "X\b\b", "BC", 0 },
         { "ABC", 1, 1, "", "\2x\32", "ABC", -1 }, { "AB\nCD", 2, 2, "", "\2X", "ABX\nCD", 3 },
-        { "AB", 2, 2, "", "\2E", "ABE", 3 }, { "ABC", 1, 1, "", "\2\b", "AC", 1 },
         { "ABC\nD", 3, 3, "", "\2\b", "AB\nD", 2 }, { "ABCD", 1, 3, "", "\2X", "AXD", 2 },
         { "ABC", 1, 1, "", "\2\n", "A\nC", 2 }, { "ABC", 1, 1, "xy", "\2\26", "AXYC", 3 },
         { "ABC", 1, 1, "", "\2\t", "A C", 2 }, { "AB", 1, 1, "XY", "\2\3", "AXYB", 3 },
-        { "ABC", 1, 1, "", "\2\32", "ABC", 2 }, { "AB CD", 4, 4, "", "\2\21", "AB D", 3 },
+        { "AB CD", 4, 4, "", "\2\21", "AB D", 3 },
         { "AC", 1, 1, "\357\277\277B", "\26", "A BC", 3 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -113,10 +108,10 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
                 QTest::keyClick(memo, key);
         }
         EXPECT_EQ(memo->toPlainText(), QString::fromLatin1(c.result));
+        EXPECT_TRUE(memo->hasFocus()) << "Tab stays in the field";
         if (c.resultCaret >= 0) { // after an undo the caret is the editor's own business
             EXPECT_EQ(memo->textCursor().position(), c.resultCaret);
         }
-        EXPECT_TRUE(memo->hasFocus());
     }
     label->setText(QStringLiteral(" Insert"));
     memo->setPlainText(QStringLiteral("A"));
@@ -129,12 +124,9 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
 TEST_F(OvrInsMemoTest, InsertAloneTogglesTheModeCaption)
 {
     ASSERT_TRUE(active);
-    EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(255, 251, 240)) << "cream";
-    EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(128, 0, 0)) << "maroon";
     const std::pair<Qt::KeyboardModifiers, const char*> presses[]
         = { { Qt::NoModifier, "Overwrite" }, { Qt::AltModifier, "Insert" },
-              { Qt::ShiftModifier, "Insert" }, { Qt::ControlModifier, "Insert" },
-              { Qt::NoModifier, "Overwrite" } };
+              { Qt::ControlModifier, "Insert" }, { Qt::NoModifier, "Overwrite" } };
     for (const auto& [modifiers, caption] : presses) {
         QTest::keyClick(memo, Qt::Key_Insert, modifiers);
         EXPECT_EQ(label->text(), QLatin1String(caption));
@@ -144,8 +136,6 @@ TEST_F(OvrInsMemoTest, InsertAloneTogglesTheModeCaption)
     QSignalSpy refreshed(&refresh, &QShortcut::activated);
     QTest::keyClick(memo, Qt::Key_F5);
     EXPECT_EQ(refreshed.count(), 1) << "the field keeps only Tab and Insert from the window";
-    label->setText(QStringLiteral("overwrite"));
-    EXPECT_FALSE(memo->OverwriteMode()) << "only the exact caption means overwrite";
     memo->setPlainText("ABCD");
     memo->selectAll();
     QTest::keyClick(memo, Qt::Key_Insert, Qt::ControlModifier);
@@ -187,7 +177,6 @@ TEST_F(OvrInsMemoTest, WrappedPiecesAreLinesOfTheirOwn)
     bare.setPlainText(QStringLiteral("HELLO WORLD\n\nA\u00E9B\n"));
     EXPECT_EQ(bare.LineCount(), 4) << "no line after the final break";
     EXPECT_EQ(bare.Line(1), QStringLiteral("WORLD"));
-    EXPECT_EQ(bare.Line(4), QString());
     EXPECT_EQ(bare.DisplayedLines(), (std::vector<std::string> { "HELLO ", "WORLD", "", "A B" }));
     bare.moveCursor(QTextCursor::End); // a caret at the start of a replaced line stays there
     bare.moveCursor(QTextCursor::PreviousBlock);
@@ -196,12 +185,9 @@ TEST_F(OvrInsMemoTest, WrappedPiecesAreLinesOfTheirOwn)
     EXPECT_EQ(bare.textCursor().position(), 12);
     bare.ReplaceLine(2, QString());
     bare.ReplaceLine(1, QStringLiteral("ALL"));
-    bare.ReplaceLine(9, QStringLiteral("X"));
     EXPECT_EQ(bare.toPlainText(), QStringLiteral("HELLO ALL\n\nA\u00E9B\n"));
     bare.resize(3 * narrow + chrome, 200);
     EXPECT_TRUE(QTest::qWaitFor([&] { return bare.LineCount() == 3; })) << "widening joins them";
-    bare.setPlainText(QString());
-    EXPECT_EQ(bare.LineCount(), 0);
 }
 
 } // namespace

@@ -1,24 +1,13 @@
-#include "WendleForm.h"
+#include "FormFixture.h"
 
 #include "AccessibilityRecorder.h"
-#include "FxPSpinEdit.h"
-#include "OvrInsMemo.h"
 #include "PrintPreview.h"
-#include "RadioGroup.h"
 
-#include <QApplication>
-#include <QLabel>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStandardPaths>
-#include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace wendle;
 
@@ -27,34 +16,12 @@ namespace {
 const QString TooTallWarning
     = "The design has too many rows to print\nat the current print settings!";
 
-class WendlePrintTest : public ::testing::Test {
+class WendlePrintTest : public test::FormFixture {
 protected:
     void SetUp() override
     {
-        QLocale::setDefault(QLocale::c());
-        form = std::make_unique<TWendleForm>(QDate(2026, 12, 6));
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        FormFixture::SetUp();
         form->Notebook->setCurrentIndex(2);
-        Idle();
-    }
-
-    void Idle()
-    {
-        QApplication::processEvents();
-        form->IdleUpdate();
-    }
-
-    void SetText(const QString& text)
-    {
-        form->PlainText->setPlainText(text);
-        Idle();
-    }
-
-    void ClickItem(TRadioGroup* group, int index)
-    {
-        QRadioButton* button = group->Item(index);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
 
     QString PagesLabel() const { return form->PagesRequiredLabel->text(); }
@@ -63,8 +30,6 @@ protected:
         EXPECT_EQ(form->PreviewButton->isEnabled(), form->PrintButton->isEnabled());
         return form->PrintButton->isEnabled();
     }
-
-    std::unique_ptr<TWendleForm> form;
 };
 
 TEST_F(WendlePrintTest, PagesFollowTheChart)

@@ -1,9 +1,9 @@
 #include "FxPSpinEdit.h"
 
+#include "AccessibilityRecorder.h"
 #include "BlankValue.h"
 #include "TimerSpdBtn.h"
 
-#include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QKeyEvent>
@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,23 +25,23 @@ namespace {
 constexpr double Blank = FxSpEmptyValue;
 
 // A shown, active window holding one spin field and a button that can take the focus away,
-// so that key and mouse events travel the way they do in the program.
+// so that key and mouse events travel the way they do in the program. The arithmetic behind
+// the events is the value model's and is tested there; these tests check the wiring.
 class FxPSpinEditTest : public ::testing::Test {
 protected:
     FxPSpinEditTest()
     {
         window.resize(320, 120);
-        edit = new TFxPSpinEdit(&window); // owned by the window
         edit->setGeometry(10, 10, 140, 23);
         edit->SetRepeatTiming({ 600000, 600000 }); // a held button repeats only when told
-        other = new QPushButton(QStringLiteral("Other"), &window); // owned by the window
         other->setGeometry(10, 60, 80, 25);
         window.show();
         window.activateWindow();
         windowActive = QTest::qWaitForWindowActive(&window);
     }
 
-    // The owner's settings come first; the signals are counted from then on.
+    // The owner's settings come first; the signals are counted from then on. The focus
+    // arrives afresh, so that the field remembers its value for Esc.
     void Configure(double minValue, double maxValue, int decimals, double value)
     {
         edit->SetDecimals(decimals);
@@ -50,32 +49,15 @@ protected:
         edit->SetMinValue(minValue);
         edit->SetValue(value);
         changes = std::make_unique<QSignalSpy>(edit, &TFxPSpinEdit::OnChange);
-    }
-
-    // Gives the field the focus afresh, so that it remembers its value for Esc.
-    void FocusField()
-    {
         other->setFocus(Qt::TabFocusReason);
         edit->setFocus(Qt::TabFocusReason);
-        ASSERT_TRUE(edit->hasFocus());
     }
 
-    // The field-relative point in the middle of character \a index of the text; -1 is a point
-    // left of the number.
-    QPoint At(int index) const
+    // Pixels of \a colour in \a area of the field as it is drawn now.
+    int Count(const QRect& area, const QColor& colour) const
     {
-        const QFontMetrics metrics(edit->font());
-        const QString text = QString::fromStdString(edit->Model().Text());
-        const int left = 1 + edit->Model().TextLeft();
-        if (index < 0)
-            return { left - 3, edit->height() / 2 };
-        return { left + metrics.horizontalAdvance(text.left(index))
-                + metrics.horizontalAdvance(text[index]) / 2,
-            edit->height() / 2 };
-    }
-
-    static int Count(const QImage& image, const QRect& area, const QColor& colour)
-    {
+        QCoreApplication::processEvents();
+        const QImage image = edit->grab().toImage().convertToFormat(QImage::Format_RGB32);
         int count = 0;
         for (int y = area.top(); y <= area.bottom(); ++y) {
             for (int x = area.left(); x <= area.right(); ++x)
@@ -84,57 +66,28 @@ protected:
         return count;
     }
 
-    QImage Grab() const
-    {
-        QCoreApplication::processEvents();
-        return edit->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-
     QWidget window;
-    TFxPSpinEdit* edit { nullptr };
-    QPushButton* other { nullptr };
+    TFxPSpinEdit* edit { new TFxPSpinEdit(&window) }; // owned by the window
+    QPushButton* other { new QPushButton(QStringLiteral("Other"), &window) };
     bool windowActive { false };
     std::unique_ptr<QSignalSpy> changes;
 };
 
-// The field sizes itself for the longer bound's text, so every value shows whole and Left can
-// move the mark to the leading digits (a mark cell at the field's left edge stops it).
-TEST_F(FxPSpinEditTest, AutoSizeFitsTheLongerBoundsTextAndLeftReachesItsLeadingDigit)
+// The field sizes itself for the longer bound's text, so every value shows whole.
+TEST_F(FxPSpinEditTest, AutoSizeFitsTheLongerBoundsText)
 {
-    ASSERT_TRUE(windowActive);
     const QFontMetrics metrics(edit->font());
-    int height = metrics.height() + metrics.height() / 3;
-    height += height % 2 == 0 ? 1 : 0;
+    const int height = (metrics.height() + metrics.height() / 3) | 1;
     edit->resize(77, 40);
     edit->SetAutoSize(true);
     EXPECT_EQ(edit->size(), QSize(77, height)) << "equal bounds keep the width";
-    const struct {
-        double min, max;
-        int decimals;
-        const char* longer;
-        double value;
-        int lefts, exponent;
-    } cases[] = { { 2, 16, 1, "16.0", 16, 1, 1 }, { 2, 16, 1, "16.0", 12.5, 1, 1 },
-        { -5, 5, 2, "-5.00", -5, 0, 0 }, { 1, 999, 0, "999", 1, 2, 2 },
-        { 1, 999, 0, "999", 999, 2, 2 }, { -10, 100, 0, "-10", -10, 0, 0 },
-        { 16, 2000, 0, "2000", 2000, 3, 3 } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.longer << " at " << c.value);
-        Configure(c.min, c.max, c.decimals, c.value);
-        EXPECT_EQ(edit->size(), QSize(metrics.horizontalAdvance(c.longer) + height, height));
-        EXPECT_EQ(edit->sizeHint(), edit->size());
-        edit->SetIncrement(1);
-        FocusField();
-        for (int press = 0; press < c.lefts; ++press)
-            QTest::keyClick(edit, Qt::Key_Left);
-        EXPECT_EQ(edit->IncExponent(), c.exponent);
-        EXPECT_GE(edit->Model().TextLeft(), 0) << "the first digit is in view";
-    }
-    edit->SetDecimals(2);
+    Configure(-10, 100, 0, 5);
+    EXPECT_EQ(edit->size(), QSize(metrics.horizontalAdvance("-10") + height, height));
+    Configure(16, 2000, 2, 16);
     EXPECT_EQ(edit->width(), metrics.horizontalAdvance("2000.00") + height);
 }
 
-// Keys: ^ v < > the arrows, E Esc, B Backspace, Z Ctrl+0, C Ctrl+5, "," the keypad's decimal
+// Keys: ^ v < the arrows, E Esc, B Backspace, Z Ctrl+0, C Ctrl+5, "," the keypad's decimal
 // key, [ and ] the press and release of a held Up key and h one of its repeats (a release and a
 // press flagged as such); O makes the field read-only, T turns TrackSpin off; any other
 // character is typed as it is.
@@ -142,33 +95,26 @@ TEST_F(FxPSpinEditTest, KeysReachTheFieldAndChangesAreSignalledOnce)
 {
     ASSERT_TRUE(windowActive);
     const std::map<char, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys {
-        { '^', { Qt::Key_Up, Qt::NoModifier } }, { 'v', { Qt::Key_Down, Qt::NoModifier } },
-        { '<', { Qt::Key_Left, Qt::NoModifier } }, { '>', { Qt::Key_Right, Qt::NoModifier } },
-        { 'E', { Qt::Key_Escape, Qt::NoModifier } }, { 'B', { Qt::Key_Backspace, Qt::NoModifier } },
+        { '^', { Qt::Key_Up, {} } }, { 'v', { Qt::Key_Down, {} } }, { '<', { Qt::Key_Left, {} } },
+        { 'E', { Qt::Key_Escape, {} } }, { 'B', { Qt::Key_Backspace, {} } },
         { 'Z', { Qt::Key_0, Qt::ControlModifier } }, { 'C', { Qt::Key_5, Qt::ControlModifier } },
         { ',', { Qt::Key_Comma, Qt::KeypadModifier } }
     };
     const struct {
-        double min, max;
-        int decimals;
-        double start;
+        double min, max, start;
         const char* keys;
         double value;
-        int exponent, changes;
-    } cases[] = { { 2, 16, 1, 6, "^vv", 5, 0, 3 }, { 2, 16, 1, 6, ">><<<<", 6, 2, 0 },
-        { 0, 0, 1, Blank, "12.5", 12.5, -1, 3 }, { 0, 0, 1, Blank, "12.5BBBB", Blank, 0, 6 },
-        { 0, 0, 1, Blank, "3,5", 3.5, -1, 2 }, { 0, 0, 1, 12.5, "73", 17.3, -1, 2 },
-        { 0, 0, 1, 6, "a/:+ C", 6, 0, 0 }, { 0, 0, 1, Blank, "a/:+ C", Blank, 0, 0 },
-        { 2, 16, 1, 6, "EE", 6, 0, 2 }, { 0, 0, 2, 123.45, "<Z", 120, 1, 1 },
-        { 0, 0, 1, 6, "O^<E9", 6, 0, 0 }, { 0, 100, 0, 10, "T[hhhh", 15, 0, 0 },
-        { 0, 100, 0, 10, "T[hhhh]", 15, 0, 1 }, { 0, 100, 0, 10, "[hhhh]", 15, 0, 5 } };
+        int changes;
+    } cases[]
+        = { { 2, 16, 6, "^vv", 5, 3 }, { 0, 0, Blank, "3,5B", 3, 3 }, { 0, 0, 6, "a/:+ C", 6, 0 },
+              { 2, 16, 6, "EE", 6, 2 }, { 0, 0, 123.45, "<Z", 120, 1 }, { 0, 0, 6, "O^E9", 6, 0 },
+              { 0, 100, 10, "T[hhhh]", 15, 1 }, { 0, 100, 10, "[hhhh]", 15, 5 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
         edit->SetReadOnly(false);
         edit->SetTrackSpin(true);
         edit->SetIncrement(1);
-        Configure(c.min, c.max, c.decimals, c.start);
-        FocusField();
+        Configure(c.min, c.max, 1, c.start);
         for (const char key : std::string(c.keys)) {
             const auto special = keys.find(key);
             if (key == 'O' || key == 'T') {
@@ -188,7 +134,6 @@ TEST_F(FxPSpinEditTest, KeysReachTheFieldAndChangesAreSignalledOnce)
             }
         }
         EXPECT_EQ(edit->Value(), c.value);
-        EXPECT_EQ(edit->IncExponent(), c.exponent);
         EXPECT_EQ(changes->count(), c.changes);
         EXPECT_TRUE(edit->hasFocus()) << "no key moves the focus away";
     }
@@ -197,19 +142,21 @@ TEST_F(FxPSpinEditTest, KeysReachTheFieldAndChangesAreSignalledOnce)
 TEST_F(FxPSpinEditTest, ClickMarksTheDigitAndDoubleClickZeroesRightOfIt)
 {
     ASSERT_TRUE(windowActive);
-    Configure(0, 0, 2, 123.45);
-    const std::pair<int, int> clicks[] = { { 0, 2 }, { 3, 0 }, { 5, -2 }, { -1, 3 } };
-    for (const auto& [index, exponent] : clicks) {
+    Configure(0, 0, 2, 123.45); // "123.45"
+    const QFontMetrics metrics(edit->font());
+    const auto at = [&](const char* left) {
+        return QPoint(1 + edit->Model().TextLeft() + metrics.horizontalAdvance(left) + 2, 11);
+    };
+    const std::pair<const char*, int> clicks[] = { { "", 2 }, { "123.", -1 }, { "123.4", -2 } };
+    for (const auto& [left, exponent] : clicks) {
         other->setFocus();
-        QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, At(index));
-        EXPECT_EQ(edit->IncExponent(), exponent) << index;
+        QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, at(left));
+        EXPECT_EQ(edit->IncExponent(), exponent) << left;
         EXPECT_TRUE(edit->hasFocus()) << "a click takes the focus";
     }
-    EXPECT_EQ(changes->count(), 0);
-    edit->SetIncrement(1);
     // A real double-click is a click, then a second press that arrives as the double-click.
-    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, At(1));
-    QTest::mouseDClick(edit, Qt::LeftButton, Qt::NoModifier, At(1));
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, at("1"));
+    QTest::mouseDClick(edit, Qt::LeftButton, Qt::NoModifier, at("1"));
     EXPECT_EQ(edit->Value(), 120);
     EXPECT_EQ(changes->count(), 1);
 }
@@ -224,10 +171,10 @@ TEST_F(FxPSpinEditTest, SpinButtonsStepOnThePressAndHoldBackChangesWithoutTrackS
         double value;
         int during, after;
     } cases[] = { { true, Qt::LeftButton, 4, 15, 5, 5 }, { false, Qt::LeftButton, 4, 15, 0, 1 },
-        { false, Qt::LeftButton, 0, 11, 0, 1 }, { false, Qt::RightButton, 4, 11, 1, 1 } };
+        { false, Qt::RightButton, 4, 11, 1, 1 } };
     TTimerSpdBtn* up = edit->UpButton();
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.track << " " << c.button << " " << c.expiries);
+        SCOPED_TRACE(::testing::Message() << c.track << " " << c.button);
         Configure(0, 100, 0, 10);
         edit->SetTrackSpin(c.track);
         other->setFocus();
@@ -236,7 +183,6 @@ TEST_F(FxPSpinEditTest, SpinButtonsStepOnThePressAndHoldBackChangesWithoutTrackS
         EXPECT_TRUE(edit->hasFocus()) << "a spin takes the focus";
         for (int expiry = 0; expiry < c.expiries; ++expiry)
             up->TimerExpired();
-        EXPECT_EQ(edit->Value(), c.value);
         EXPECT_EQ(changes->count(), c.during);
         QTest::mouseRelease(up, c.button, Qt::NoModifier, up->rect().center());
         EXPECT_EQ(edit->Value(), c.value) << "the release never steps";
@@ -245,14 +191,9 @@ TEST_F(FxPSpinEditTest, SpinButtonsStepOnThePressAndHoldBackChangesWithoutTrackS
     }
     QTest::mouseClick(edit->DownButton(), Qt::LeftButton);
     EXPECT_EQ(edit->Value(), 10);
-}
-
-TEST_F(FxPSpinEditTest, HeldButtonPausesOffItAndEndsWhenDisabled)
-{
-    ASSERT_TRUE(windowActive);
+    // A held button pauses while the pointer is off it and ends when the field is disabled.
     Configure(0, 100, 0, 10);
     edit->SetTrackSpin(false);
-    TTimerSpdBtn* up = edit->UpButton();
     QTest::mousePress(up, Qt::LeftButton, Qt::NoModifier, up->rect().center());
     QTest::mouseMove(up, QPoint(-20, 40));
     up->TimerExpired();
@@ -261,11 +202,9 @@ TEST_F(FxPSpinEditTest, HeldButtonPausesOffItAndEndsWhenDisabled)
     up->TimerExpired();
     EXPECT_EQ(edit->Value(), 12) << "resumed back on it";
     edit->setEnabled(false);
-    EXPECT_FALSE(up->isEnabled());
     EXPECT_FALSE(edit->DownButton()->isEnabled());
     EXPECT_EQ(changes->count(), 1) << "the held-back change is delivered";
     EXPECT_FALSE(up->RepeatTimer()->isActive());
-    EXPECT_FALSE(edit->Model().InputEnabled());
     QTest::mouseRelease(other, Qt::LeftButton);
     edit->setEnabled(true);
     EXPECT_TRUE(up->isEnabled());
@@ -299,100 +238,70 @@ TEST_F(FxPSpinEditTest, MarkPlaceholdersAndDisabledLook)
     const QRect cell = QRect(QPoint(c.Left, c.Top), QPoint(c.Right, c.Bottom)).translated(1, 1);
     const QRect band(2, cell.top(), edit->UpButton()->x() - 2, cell.height());
     const int bandArea = band.width() * band.height();
-    FocusField();
-    QImage image = Grab();
-    EXPECT_GT(Count(image, cell, blue), cell.width() * cell.height() / 3);
-    EXPECT_EQ(Count(image, band, blue), Count(image, cell, blue)) << "blue only in the cell";
-    EXPECT_GT(Count(image, cell, Qt::white), 0) << "the marked digit is white";
+    EXPECT_GT(Count(cell, blue), cell.width() * cell.height() / 3);
+    EXPECT_EQ(Count(band, blue), Count(cell, blue)) << "blue only in the cell";
+    EXPECT_GT(Count(cell, Qt::white), 0) << "the marked digit is white";
     other->setFocus();
-    image = Grab();
-    EXPECT_EQ(Count(image, image.rect(), blue), 0);
+    EXPECT_EQ(Count(band, blue), 0);
     const QRect underline(cell.left(), cell.bottom(), cell.width() - 1, 1);
-    EXPECT_EQ(Count(image, underline, Qt::black), underline.width());
-
+    EXPECT_EQ(Count(underline, Qt::black), underline.width());
     edit->SetValue(Blank);
-    EXPECT_EQ(Count(Grab(), band, base), bandArea) << "a blank field shows nothing";
-    FocusField();
-    image = Grab();
-    EXPECT_GT(Count(image, band, blue), 0);
-    EXPECT_EQ(Count(image, band, blue) + Count(image, band, base), bandArea) << "only the cell";
+    EXPECT_EQ(Count(band, base), bandArea) << "a blank field shows nothing";
 
     edit->SetMinValue(-20);
     edit->SetValue(-7);
+    edit->setFocus();
     QTest::keyClick(edit, Qt::Key_Left);
     other->setFocus(); // "-_7.0": a hollow square between the sign and the 7
     const TSpinTextMetrics& m = edit->Model().Metrics();
-    const int x = 1 + edit->Model().TextLeft() + QFontMetrics(edit->font()).horizontalAdvance('-');
+    const int x = 1 + edit->Model().TextLeft() + QFontMetrics(font).horizontalAdvance('-');
     const int top = 1 + edit->Model().TextTop();
     const QRect square(QPoint(x + m.CharWidth / 3, top + m.CharHeight / 3),
         QPoint(x + 2 * (m.CharWidth / 3) + 1, top + 2 * (m.CharHeight / 3) + 1));
-    EXPECT_EQ(Count(Grab(), square, Qt::black), 2 * (square.width() + square.height()) - 4);
+    EXPECT_EQ(Count(square, Qt::black), 2 * (square.width() + square.height()) - 4);
 
     edit->SetIncrement(1);
     edit->setEnabled(false);
-    image = Grab();
-    EXPECT_GT(Count(image, band, QColor(192, 192, 192)), bandArea / 2);
-    EXPECT_GT(Count(image, band, QColor(128, 128, 128)), 0) << "grey text";
-    EXPECT_EQ(Count(image, band, Qt::black), 0);
+    EXPECT_GT(Count(band, QColor(192, 192, 192)), bandArea / 2);
+    EXPECT_GT(Count(band, QColor(128, 128, 128)), 0) << "grey text";
+    EXPECT_EQ(Count(band, Qt::black), 0);
 }
 
-TEST_F(FxPSpinEditTest, AccessibleSpinBoxIsNamedByItsCaptionAndReadsTheShownText)
+TEST_F(FxPSpinEditTest, AccessibleSpinBoxReadsTheShownTextTakesTypedValuesAndSteps)
 {
-    Configure(0, 0, 1, 0);
+    test::AccessibilityRecorder recorder;
+    Configure(2, 16, 1, 6);
     edit->setAccessibleName(QStringLiteral("Stitches across")); // as the main window names it
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(edit);
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(accessible->role(), QAccessible::SpinBox);
-    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Stitches across"));
-    edit->SetThousandSeparator(',');
-    edit->SetIncrement(1E5); // placeholders are never read out
-    const std::pair<double, const char*> shown[]
-        = { { 7.5, "7.5" }, { 1234, "1,234.0" }, { Blank, "" } };
-    for (const auto& [value, text] : shown) {
-        edit->SetValue(value);
-        EXPECT_EQ(accessible->text(QAccessible::Value), QLatin1String(text));
-    }
-    EXPECT_FALSE(accessible->valueInterface()->currentValue().isValid()) << "blank: no value";
-}
-
-TEST_F(FxPSpinEditTest, AccessibleValueIsTypedAndActionsStep)
-{
-    ASSERT_TRUE(windowActive);
-    Configure(2, 16, 1, 6);
-    edit->SetIncrement(0.5);
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(edit);
+    EXPECT_EQ(test::ReadAccessible(edit), QStringLiteral("Stitches across"));
     QAccessibleValueInterface* value = accessible->valueInterface();
-    ASSERT_NE(value, nullptr);
-    EXPECT_EQ(value->currentValue().toDouble(), 6.0);
-    EXPECT_EQ(value->minimumValue().toDouble(), 2.0);
-    EXPECT_EQ(value->maximumValue().toDouble(), 16.0);
-    EXPECT_EQ(value->minimumStepSize().toDouble(), 0.5);
+    QAccessibleActionInterface* actions = accessible->actionInterface();
+    ASSERT_TRUE(value && actions);
+    edit->SetIncrement(0.5);
     value->setCurrentValue(40);
     EXPECT_EQ(edit->Value(), 16) << "clamped like a typed number";
+    EXPECT_TRUE(recorder.Saw(edit, QAccessible::ValueChanged));
     edit->SetCheckBounds(1u << fxspbcDirectSet);
     value->setCurrentValue(40);
-    EXPECT_EQ(edit->Value(), 40) << "the keystroke occasion decides the clamping";
     value->setCurrentValue(QStringLiteral("no number"));
-    EXPECT_EQ(changes->count(), 2);
-
-    QAccessibleActionInterface* actions = accessible->actionInterface();
-    ASSERT_NE(actions, nullptr);
     actions->doAction(QAccessibleActionInterface::decreaseAction());
-    EXPECT_EQ(edit->Value(), 39.5);
-    actions->doAction(QAccessibleActionInterface::increaseAction());
-    EXPECT_EQ(edit->Value(), 40);
+    EXPECT_EQ(edit->Value(), 39.5) << "the keystroke occasion decides the clamping";
+    EXPECT_EQ(changes->count(), 3);
     edit->SetReadOnly(true);
     EXPECT_TRUE(accessible->state().readOnly);
     value->setCurrentValue(3);
     actions->doAction(QAccessibleActionInterface::increaseAction());
-    EXPECT_EQ(edit->Value(), 40) << "a read-only field takes no entry and no step";
-    edit->SetReadOnly(false);
-    edit->setEnabled(false);
-    actions->doAction(QAccessibleActionInterface::increaseAction());
-    EXPECT_EQ(edit->Value(), 40) << "a disabled field does not step";
-    Configure(0, 0, 1, 6);
-    EXPECT_EQ(value->minimumValue().toDouble(), std::numeric_limits<double>::lowest());
-    EXPECT_EQ(value->maximumValue().toDouble(), std::numeric_limits<double>::max());
+    EXPECT_EQ(edit->Value(), 39.5) << "a read-only field takes no entry and no step";
+    Configure(0, 0, 1, 0);
+    edit->SetThousandSeparator(',');
+    edit->SetIncrement(1E5); // placeholders are never read out
+    for (const auto& [number, text] : { std::pair { 1234.0, "1,234.0" }, { Blank, "" } }) {
+        edit->SetValue(number);
+        EXPECT_EQ(test::ReadAccessible(edit, QAccessible::Value), QLatin1String(text));
+    }
+    EXPECT_FALSE(value->currentValue().isValid()) << "blank: no value";
 }
 
 } // namespace

@@ -1,0 +1,162 @@
+#include "ChartPicture.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstdio>
+#include <string>
+
+namespace wendle {
+
+namespace {
+
+    // Beyond this many pixels a side, viewers and knitting software give up, and QImage
+    // cannot paint; a chart that large is refused rather than written half-usable.
+    constexpr std::int64_t LargestPictureSide = 32767;
+
+    bool IsMachinePicture(PictureCell cell) { return cell.Width == 1; }
+
+    // Pixel size of the whole picture, cells and grid.
+    DisplaySize PictureSize(const TChartLayout& chart, PictureCell cell)
+    {
+        if (IsMachinePicture(cell))
+            return { chart.ChartWidth, chart.ChartHeight };
+        return StitchDisplaySize(chart, cell.Width, cell.Height);
+    }
+
+    std::string SvgColour(TColour colour)
+    {
+        char text[8];
+        std::snprintf(text, sizeof text, "#%02x%02x%02x", colour & 0xFFu, (colour >> 8) & 0xFFu,
+            (colour >> 16) & 0xFFu);
+        return text;
+    }
+
+    void AppendRectangle(
+        std::string& path, std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height)
+    {
+        path += 'M' + std::to_string(x) + ' ' + std::to_string(y) + 'h' + std::to_string(width)
+            + 'v' + std::to_string(height) + 'h' + std::to_string(-width) + 'z';
+    }
+
+    void AppendPath(std::string& svg, TColour colour, const std::string& path)
+    {
+        if (!path.empty())
+            svg += "<path fill=\"" + SvgColour(colour) + "\" d=\"" + path + "\"/>\n";
+    }
+
+} // namespace
+
+QImage ChartImage(const TChartLayout& chart, const DisplayColours& colours, PictureCell cell)
+{
+    const DisplaySize size = PictureSize(chart, cell);
+    if (chart.ChartWidth <= 0 || chart.ChartHeight <= 0 || cell.Width <= 0 || cell.Height <= 0
+        || size.Width > LargestPictureSide || size.Height > LargestPictureSide)
+        return {};
+    QImage image(static_cast<int>(size.Width), static_cast<int>(size.Height), QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    const int stride = static_cast<int>(image.bytesPerLine() / 4);
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    if (IsMachinePicture(cell)) {
+        const std::uint32_t argb[2] = { ToArgb(colours.Colours[DisplayColours::Background]),
+            ToArgb(colours.Colours[DisplayColours::Text]) };
+        for (std::int32_t r = 0; r < chart.ChartHeight; ++r) {
+            const std::uint8_t* stitches = chart.Row(r);
+            std::uint32_t* out = pixels + static_cast<std::size_t>(r) * stride;
+            for (std::int32_t c = 0; c < chart.ChartWidth; ++c)
+                out[c] = argb[stitches[c] != 0];
+        }
+    } else {
+        RenderStitchDisplay(chart, colours, cell.Width, cell.Height, 0, 0, image.width(),
+            image.height(), pixels, stride);
+    }
+    return image;
+}
+
+QByteArray ChartSvg(const TChartLayout& chart, const DisplayColours& colours, PictureCell cell)
+{
+    const bool machine = IsMachinePicture(cell);
+    const std::int64_t cellWidth = machine ? 1 : cell.Width;
+    const std::int64_t cellHeight = machine ? 1 : cell.Height;
+    const DisplaySize size = PictureSize(chart, cell);
+    const TColour background = colours.Colours[DisplayColours::Background];
+    const TColour grid = colours.Colours[DisplayColours::GridLines];
+    const bool gridShown = !machine && grid != background;
+    // Without a grid the outline after the last column and row belongs to the cells beside
+    // it, as on screen.
+    const std::int64_t extra = machine ? 0 : 1;
+
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\""
+        + std::to_string(size.Width) + "\" height=\"" + std::to_string(size.Height)
+        + "\" viewBox=\"0 0 " + std::to_string(size.Width) + ' ' + std::to_string(size.Height)
+        + "\" shape-rendering=\"crispEdges\">\n<title>Stitch chart, "
+        + std::to_string(chart.ChartWidth) + " stitches by " + std::to_string(chart.ChartHeight)
+        + " rows</title>\n";
+
+    std::string path;
+    AppendRectangle(path, 0, 0, size.Width, size.Height);
+    AppendPath(svg, background, path);
+
+    path.clear();
+    for (std::int32_t r = 0; r < chart.ChartHeight; ++r) {
+        const std::uint8_t* stitches = chart.Row(r);
+        const std::int64_t height = cellHeight + (r == chart.ChartHeight - 1 ? extra : 0);
+        for (std::int32_t c = 0; c < chart.ChartWidth;) {
+            if (stitches[c] == 0) {
+                ++c;
+                continue;
+            }
+            const std::int32_t start = c;
+            while (c < chart.ChartWidth && stitches[c] != 0)
+                ++c;
+            AppendRectangle(path, start * cellWidth, r * cellHeight,
+                (c - start) * cellWidth + (c == chart.ChartWidth ? extra : 0), height);
+        }
+    }
+    AppendPath(svg, colours.Colours[DisplayColours::Text], path);
+
+    if (gridShown) {
+        path.clear();
+        for (std::int32_t c = 0; c <= chart.ChartWidth; ++c)
+            AppendRectangle(path, c * cellWidth, 0, 1, size.Height);
+        for (std::int32_t r = 0; r <= chart.ChartHeight; ++r)
+            AppendRectangle(path, 0, r * cellHeight, size.Width, 1);
+        AppendPath(svg, grid, path);
+    }
+    svg += "</svg>\n";
+    return QByteArray::fromStdString(svg);
+}
+
+QByteArray PngBytes(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+        return {};
+    return bytes;
+}
+
+QString WritePictureFile(const QString& fileName, const QByteArray& contents)
+{
+    if (QFileInfo(fileName).isDir())
+        return QStringLiteral("is a folder");
+    // QSaveFile writes beside the target and renames at commit; it removes its temporary
+    // file when anything fails, and keeps an existing file's permissions.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(contents) != contents.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
+
+} // namespace wendle
