@@ -24,14 +24,6 @@ using wendle::testing::FakePrinterPort;
 
 namespace {
 
-TPreviewForm* OpenForm()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* form = qobject_cast<TPreviewForm*>(widget))
-            return form;
-    return nullptr;
-}
-
 // A document of `pages` pages on the fake printer's 8.5 x 11 inch sheet (2550 x 2200 pixels
 // at 300 x 200 per inch). The handler logs "m<page>" when measured and "d<page>" when
 // painted; "!" marks a measured page whose hint line was wrong.
@@ -42,21 +34,18 @@ protected:
         driver.SetPrinterPort(std::make_unique<FakePrinterPort>(printerLog));
         driver.SetUseDialog(false);
         driver.SetOnBeginPrint([this](std::unique_ptr<TPageInfo>& info) {
-            Add("B");
-            info = std::make_unique<TPageInfo>();
+            Add("B"), info = std::make_unique<TPageInfo>();
         });
         driver.SetOnPrintPage([this](std::unique_ptr<TPageInfo>& info, TSpecialCanvas& canvas) {
             const std::int32_t page = info->PageNumber;
-            if (canvas.Mode == smPaginate) {
-                const bool hint
-                    = OpenForm()->HintLabel->text() == "Paginating Page " + QString::number(page);
-                Add("m" + std::to_string(page) + (hint ? "" : "!"));
-            } else {
-                Add("d" + std::to_string(page));
-            }
+            bool hint = canvas.Mode != smPaginate;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* form = qobject_cast<TPreviewForm*>(widget); form && !hint)
+                    hint = form->HintLabel->text() == "Paginating Page " + QString::number(page);
+            Add((hint ? "" : "!") + std::string(canvas.Mode == smPaginate ? "m" : "d")
+                + std::to_string(page));
             info->LastPage = page >= pages;
-            if (draw)
-                draw(*canvas.Canvas);
+            draw(*canvas.Canvas);
             if (page == failingPage)
                 throw PrintException(QStringLiteral("boom"));
         });
@@ -89,36 +78,21 @@ protected:
         EXPECT_EQ(form.CurPageLabel->text(), label);
     }
 
-    // Clicks the middle of the page view's visible part: zooms with the zoom tool.
-    static void ClickMiddle(TPreviewForm& form, Qt::MouseButton button)
-    {
-        QWidget* viewport = form.ScrollBox1->viewport();
-        QTest::mouseClick(
-            form.PB1, button, {}, form.PB1->mapFrom(viewport, viewport->rect().center()));
-    }
-
-    // Calls `inspect` on the next modal window that comes up, then closes it.
-    static void OnModal(std::function<void(QWidget*)> inspect)
+    // Reads the text of the next message box that comes up into `shown`, then closes it.
+    static void ReadMessage(QString& shown)
     {
         auto* timer = new QTimer;
-        QObject::connect(timer, &QTimer::timeout, [timer, inspect] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal && !qobject_cast<TPreviewForm*>(modal)) {
-                timer->stop();
-                timer->deleteLater();
-                inspect(modal);
-                modal->close();
-            }
+        QObject::connect(timer, &QTimer::timeout, [timer, &shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                timer->stop(), timer->deleteLater(), shown = box->text(), box->close();
         });
         timer->start(10);
     }
 
     TPrintPreview driver { nullptr };
-    std::string log;
-    std::string printerLog;
-    std::int32_t pages { 5 };
-    std::int32_t failingPage { 0 };
-    std::function<void(QPainter&)> draw;
+    std::string log, printerLog;
+    std::int32_t pages { 5 }, failingPage { 0 };
+    std::function<void(QPainter&)> draw { [](QPainter&) {} };
 };
 
 TEST_F(PreviewFormTest, ZoomButtonsStepWithinTheLimits)
@@ -136,7 +110,6 @@ TEST_F(PreviewFormTest, ZoomButtonsStepWithinTheLimits)
         { 25, 2000, 100, "ooOI", "50 25 25 50 ", true, true }, // the bottom reached exactly
         { 100, 2000, 50, "o", "100 ", true, false },
     };
-    test::AccessibilityRecorder recorder;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clicks);
         driver.ZoomOptions().SetMinZoom(c.minZoom);
@@ -144,36 +117,22 @@ TEST_F(PreviewFormTest, ZoomButtonsStepWithinTheLimits)
         driver.ZoomOptions().SetZoomStep(c.step);
         Run([&](TPreviewForm& form) {
             EXPECT_EQ(form.ZoomLabel->text(), "Zoom = 100%");
+            QWidget* viewport = form.ScrollBox1->viewport();
             QString labels;
             for (const char* click = c.clicks; *click != 0; ++click) {
-                const QString before = form.ZoomLabel->text();
-                recorder.Clear();
                 if (*click == 'i' || *click == 'o')
                     QTest::mouseClick(
                         *click == 'i' ? form.ZoomInBut : form.ZoomOutBut, Qt::LeftButton);
-                else
-                    ClickMiddle(form, *click == 'I' ? Qt::LeftButton : Qt::RightButton);
+                else // the middle of the page view's visible part, with the zoom tool
+                    QTest::mouseClick(form.PB1, *click == 'I' ? Qt::LeftButton : Qt::RightButton,
+                        {}, form.PB1->mapFrom(viewport, viewport->rect().center()));
                 labels += form.ZoomLabel->text().mid(7).chopped(1) + ' ';
-                EXPECT_EQ(recorder.Saw(form.ZoomLabel, QAccessible::NameChanged),
-                    before != form.ZoomLabel->text());
             }
             EXPECT_EQ(labels, c.labels);
-            EXPECT_EQ(form.ZoomInBut->isEnabled(), c.inEnabled);
-            EXPECT_EQ(form.ZoomOutBut->isEnabled(), c.outEnabled);
+            EXPECT_EQ(std::pair(form.ZoomInBut->isEnabled(), form.ZoomOutBut->isEnabled()),
+                std::pair(c.inEnabled, c.outEnabled));
         });
     }
-}
-
-TEST_F(PreviewFormTest, OpensAtTheCurrentPageAfterMeasuringThePagesBefore)
-{
-    driver.SetCurrentPage(3);
-    Run([&](TPreviewForm& form) {
-        ExpectPage(form, "Page 3");
-        QTest::keyClick(&form, Qt::Key_Home);
-        ExpectPage(form, "Page 1");
-    });
-    EXPECT_EQ(log, "B|m1|m2|d3|d1|E");
-    EXPECT_EQ(driver.CurrentPage(), 3) << "the driver's page is not written back";
 }
 
 TEST_F(PreviewFormTest, NavigationMeasuresOnlyThePagesItSkips)
@@ -184,8 +143,10 @@ TEST_F(PreviewFormTest, NavigationMeasuresOnlyThePagesItSkips)
         const char* log; // what the handler was asked for
         bool previous, next, zoom;
     } const steps[] {
-        { {}, "Page 1", "B|d1", false, true, true },
-        { Qt::Key_End, "Page 5", "m2|m3|m4|m5|d5", true, false, true },
+        // It opens at the current page, measuring the pages before it.
+        { {}, "Page 3", "B|m1|m2|d3", true, true, true },
+        { Qt::Key_Home, "Page 1", "d1", false, true, true },
+        { Qt::Key_End, "Page 5", "m4|m5|d5", true, false, true },
         { Qt::Key_Home, "Page 1", "d1", false, true, true },
         { Qt::Key_PageDown, "Page 2", "d2", true, true, true },
         { Qt::ALT | Qt::Key_N, "Page 3", "d3", true, true, true },
@@ -200,6 +161,7 @@ TEST_F(PreviewFormTest, NavigationMeasuresOnlyThePagesItSkips)
         { Qt::ALT | Qt::Key_1, "Page 4", "d4", true, true, true },
         { Qt::Key_PageUp, "Page 3", "d3", true, true, true },
     };
+    driver.SetCurrentPage(3);
     Run([&](TPreviewForm& form) {
         for (const Step& step : steps) {
             SCOPED_TRACE(step.log);
@@ -213,6 +175,8 @@ TEST_F(PreviewFormTest, NavigationMeasuresOnlyThePagesItSkips)
             EXPECT_EQ(form.ZoomInBut->isEnabled() && form.PB1->isEnabled(), step.zoom);
         }
     });
+    EXPECT_EQ(log, "E");
+    EXPECT_EQ(driver.CurrentPage(), 3) << "the driver's page is not written back";
 }
 
 TEST_F(PreviewFormTest, OnePageDocumentDisablesTheNavigation)
@@ -232,7 +196,7 @@ TEST_F(PreviewFormTest, HandlerErrorsAreReportedAndTheWindowStaysUsable)
     QString shown;
     Run([&](TPreviewForm& form) {
         ExpectPage(form, "Page 1");
-        OnModal([&](QWidget* modal) { shown = qobject_cast<QMessageBox*>(modal)->text(); });
+        ReadMessage(shown);
         QTest::mouseClick(form.NextPageBut, Qt::LeftButton);
         EXPECT_TRUE(QTest::qWaitFor([&] { return form.PB1->isHidden(); }, 2000));
         EXPECT_EQ(shown, "Printing cannot complete.\rThis was the last error message:\rboom");
@@ -243,7 +207,7 @@ TEST_F(PreviewFormTest, HandlerErrorsAreReportedAndTheWindowStaysUsable)
     // An error while measuring ends only the command.
     Run([&](TPreviewForm& form) {
         ExpectPage(form, "Page 1");
-        OnModal([&](QWidget* modal) { shown = qobject_cast<QMessageBox*>(modal)->text(); });
+        ReadMessage(shown);
         QTest::mouseClick(form.LastPageSpeed, Qt::LeftButton);
         EXPECT_EQ(shown, "boom");
         EXPECT_TRUE(form.isVisible());
@@ -264,21 +228,10 @@ TEST_F(PreviewFormTest, MissingHandlersAndPageInfo)
 TEST_F(PreviewFormTest, GridLiesUnderThePageAndIsWrittenBack)
 {
     driver.SetGridColor(0x0000FF); // red, as 0x00BBGGRR
-    // Lines thinner than a screen pixel come out as shades of red.
-    const auto gridPixels = [](TPreviewForm& form) {
-        const QImage image = form.PB1->grab().toImage();
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb pixel = image.pixel(x, y);
-                count += qRed(pixel) == 255 && qGreen(pixel) == qBlue(pixel) && qBlue(pixel) < 128;
-            }
-        return count;
-    };
     Run([&](TPreviewForm& form) {
-        EXPECT_EQ(gridPixels(form), 0);
+        const QImage before = form.PB1->grab().toImage();
         QTest::mouseClick(form.GridBut, Qt::LeftButton);
-        EXPECT_GT(gridPixels(form), 100);
+        EXPECT_NE(form.PB1->grab().toImage(), before);
     });
     EXPECT_TRUE(driver.ShowGrid());
     Run([&](TPreviewForm& form) {
@@ -297,13 +250,7 @@ TEST_F(PreviewFormTest, PageMapsOntoTheViewWithTheMarginsClipped)
     };
     Run([&](TPreviewForm& form) {
         const QImage image = form.PB1->grab().toImage();
-        const int w = image.width();
-        const int h = image.height();
-        // At 100% the page is as high as the view less 8 pixels, and centred across it.
-        const QSize box = form.ScrollBox1->maximumViewportSize();
-        EXPECT_EQ(form.PagePanel->height(), box.height() - 8);
-        EXPECT_NEAR(form.PagePanel->geometry().center().x(), box.width() / 2, 2);
-        EXPECT_NEAR(static_cast<double>(w) / h, 8.5 / 11.0, 0.01);
+        const int w = image.width(), h = image.height();
         // Margins on the sheet: left 25, top 30, right 25, bottom 70 printer pixels.
         const QRgb white = qRgb(255, 255, 255), blue = qRgb(0, 0, 255);
         const std::tuple<double, double, QRgb> probes[] { { 0.3, 0.3, qRgb(0, 0, 0) },
@@ -328,61 +275,6 @@ TEST_F(PreviewFormTest, PrintClosesAndPrintsWhileEscapeOnlyCloses)
     });
     EXPECT_EQ(log, "B|d1|E|B|d1|d2|d3|d4|d5|E") << "the print is a run of its own, after";
     EXPECT_EQ(printerLog.substr(0, 6), "title ");
-}
-
-TEST_F(PreviewFormTest, HintsToolsAndAbout)
-{
-    Run([&](TPreviewForm& form) {
-        const std::tuple<QWidget*, const char*, const char*> controls[] {
-            { form.ZoomOutBut, "Zoom Out", "Zoom Out of the page" },
-            { form.LastPageSpeed, "Go to Last Page in Document", "Go to Last Page in Document" },
-            { form.PB1, "Page View",
-                "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click && drag "
-                "with Hand Tool to pan." }
-        };
-        for (const auto& [control, name, hint] : controls) {
-            QEvent enter(QEvent::Enter);
-            QApplication::sendEvent(control, &enter);
-            EXPECT_EQ(form.HintLabel->text(), hint);
-            EXPECT_EQ(test::ReadAccessible(control), name);
-        }
-
-        // The zoom tool keeps the clicked point near the middle of the view.
-        EXPECT_EQ(form.PB1->cursor().hotSpot(), QPoint(10, 10));
-        QTest::mouseClick(form.ZoomInBut, Qt::LeftButton);
-        QTest::mouseClick(form.ZoomInBut, Qt::LeftButton);
-        QWidget* viewport = form.ScrollBox1->viewport();
-        const QPoint middle = viewport->rect().center();
-        const QPoint point = form.PB1->mapFrom(viewport, middle);
-        const QPointF share(
-            double(point.x()) / form.PB1->width(), double(point.y()) / form.PB1->height());
-        ClickMiddle(form, Qt::LeftButton);
-        EXPECT_EQ(form.ZoomLabel->text(), "Zoom = 338%");
-        const QPoint after = form.PB1->mapTo(viewport,
-            QPoint(int(share.x() * form.PB1->width()), int(share.y() * form.PB1->height())));
-        EXPECT_LE((after - middle).manhattanLength(), 12);
-
-        // The hand tool drags the page while the button is down, and does not zoom.
-        form.HandCursorBut->click();
-        EXPECT_EQ(form.PB1->cursor().hotSpot(), QPoint(7, 14));
-        QScrollBar* horizontal = form.ScrollBox1->horizontalScrollBar();
-        QScrollBar* vertical = form.ScrollBox1->verticalScrollBar();
-        const QPoint start(horizontal->value(), vertical->value());
-        QTest::mousePress(form.PB1, Qt::LeftButton, {}, point);
-        QMouseEvent move(QEvent::MouseMove, QPointF(point + QPoint(40, -30)), QPointF(),
-            Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.PB1, &move);
-        QTest::mouseRelease(form.PB1, Qt::LeftButton, {}, point);
-        QApplication::sendEvent(form.PB1, &move);
-        EXPECT_EQ(QPoint(horizontal->value(), vertical->value()), start + QPoint(-40, 30));
-        EXPECT_EQ(form.ZoomLabel->text(), "Zoom = 338%");
-
-        QString title;
-        OnModal([&](QWidget* modal) { title = modal->windowTitle(); });
-        QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !title.isEmpty(); }, 2000));
-        EXPECT_EQ(title, "About Print Preview");
-    });
 }
 
 } // namespace
