@@ -157,8 +157,10 @@ TEST_F(PreviewFormTest, NavigationMeasuresOnlyThePagesItSkips)
             EXPECT_TRUE(QTest::qWaitFor([&] { return log == asked; })) << log;
             ExpectPage(form, page);
             log.clear();
-            EXPECT_EQ(std::tuple(form.PrevPageBut->isEnabled(), form.NextPageBut->isEnabled(),
-                          form.ZoomInBut->isEnabled() && form.PB1->isEnabled()),
+            EXPECT_EQ(
+                std::tuple(form.PrevPageBut->isEnabled(), form.NextPageBut->isEnabled(),
+                    form.ZoomInBut->isEnabled() && form.PB1->isEnabled()
+                        && form.ZoomCursorBut->isEnabled() && form.HandCursorBut->isEnabled()),
                 std::tuple(previous, next, zoom));
         }
     });
