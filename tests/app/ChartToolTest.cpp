@@ -23,15 +23,13 @@ namespace {
 
 struct ToolResult {
     int Status;
-    std::string Output;
-    std::string Errors;
+    std::string Output, Errors;
 };
 
 ToolResult RunTool(const QStringList& arguments, const std::string& input = {})
 {
     std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     const int status = TChartTool().Run(QStringList { "wendle-chart" } + arguments, in, out, err);
     return { status, out.str(), err.str() };
 }
@@ -45,29 +43,25 @@ std::string LineOf(const std::string& text, int line)
     return line < 0 ? text : result;
 }
 
-const std::string HiChart = ".......\n.......\n.#.#.#.\n.#.#.#.\n.###.#.\n.#.#.#.\n.#.#.#.\n"
-                            ".......\n.......\n";
-const std::string HiSize = "Area shown is 7 stitches wide by 9 stitches deep,\n"
-                           "or 1.2 inches wide by 1.2 inches deep\n";
-
-TEST(ChartToolTest, PrintsTheChartAndTheSize)
+TEST(ChartToolTest, PrintsTheChartTheSizeAndThePrintLayout)
 {
     QLocale::setDefault(QLocale::c());
+    const std::string hiChart = ".......\n.......\n.#.#.#.\n.#.#.#.\n.###.#.\n.#.#.#.\n.#.#.#.\n"
+                                ".......\n.......\n";
+    const std::string hiSize = "Area shown is 7 stitches wide by 9 stitches deep,\n"
+                               "or 1.2 inches wide by 1.2 inches deep\n";
+    const std::string twentyLines = QString("I\n").repeated(20).toStdString();
     struct Case {
         QStringList Arguments;
         int Line; // the line of the output to compare, -1 for all of it
         std::string Expected;
         std::string Input {};
     } const cases[] = {
-        { { "-t", "HI" }, -1, HiChart + "\n" + HiSize },
-        { { "--text=HI", "--show", "size,chart" }, -1, HiSize + "\n" + HiChart },
-        { { "--text=  hi", "--show=chart" }, -1, HiChart },
+        { { "-t", "HI" }, -1, hiChart + "\n" + hiSize },
+        { { "--text=  hi", "--show", "size,chart" }, -1, hiSize + "\n" + hiChart },
         { { "--show", "size" }, 0, "Area shown is 7 stitches wide by 16 stitches deep,",
             "HI\r\nI" },
-        { { "--show", "size" }, -1,
-            "Area shown is 2 stitches wide by 2 stitches deep,\n"
-            "or 0.3 inches wide by 0.3 inches deep\n" },
-        // Every number option at both ends of its range.
+        // Every number option at both ends of its range, every choice in a word of its own.
         { { "--blank-rows=1", "--end-blanks=10", "--word-gap=6", "-t", "I I", "--show=size" }, 0,
             "Area shown is 28 stitches wide by 7 stitches deep," },
         { { "--blank-rows=10", "--end-blanks=1", "--word-gap=2", "--across=2", "--down=16.0", "-t",
@@ -76,10 +70,27 @@ TEST(ChartToolTest, PrintsTheChartAndTheSize)
         { { "--across=16", "--down=2", "--unit=cm", "-t", "HI", "--show=size" }, 1,
             "or 0.4 cm wide by 4.5 cm deep" },
         { { "--align=right", "-t", "HI", "-t", "I" }, 9, ".....#." },
-        { { "--align=center", "-t", "HI", "-t", "I" }, 9, "...#..." },
         { { "--align=Centre", "-t", "HI", "-t", "I" }, 9, "...#..." },
+        { { "--align=center", "-t", "HI", "-t", "I" }, 9, "...#..." },
         { { "--align=full", "-t", "HII", "-t", "I I" }, 9, ".#.....#." },
         { { "--font=wide", "-t", "HA" }, 2, ".#..#..##.." },
+        { { "-t", "HI", "--show=plan" }, -1,
+            "PagesRequired: 1\nPrintLandscape: false\nStitchesPerSection: 78\nSectionsPerPage: 9\n"
+            "PrintStitchesPerInch: 12.0000\nPrintRowsPerInch: 15.0000\nPrintedHeight: 0.6000\n" },
+        // The pitch is held within its unit's limits, as the window's field is.
+        { { "--print-unit=cm", "--show=plan" }, 4, "PrintStitchesPerInch: 20.0000" },
+        { { "--print-unit=cm", "--print-pitch=1.9", "--show=plan" }, 4,
+            "PrintStitchesPerInch: 5.0000" },
+        { { "--print-pitch=4.9", "--show=plan" }, 4, "PrintStitchesPerInch: 5.0000" },
+        { { "--print-pitch=20.1", "--show=plan" }, 4, "PrintStitchesPerInch: 20.0000" },
+        { { "--print-pitch=20", "--across=8", "--down=4", "--show=plan" }, 5,
+            "PrintRowsPerInch: 10.0000" },
+        // 142 rows print at the defaults, 149 do not.
+        { { "--show=plan" }, 6, "PrintedHeight: 9.4667", twentyLines },
+        { { "--blank-rows=3", "--show=size,plan" }, 3, "PagesRequired: Unprintable", twentyLines },
+        { { "--blank-rows=3", "--show=size" }, -1,
+            "The design has too many rows to print\nat the current print settings!\n",
+            twentyLines },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Arguments.join(' ').toStdString());
@@ -108,92 +119,54 @@ TEST(ChartToolTest, RefusesABadCommandLineWithOneLine)
         { "first-row", "a whole number from 1 to 999", { "0", "1000" } },
         { "resolution", "a whole number from 72 to 2400", { "71", "2401" } },
     };
-    std::vector<std::pair<QStringList, std::string>> cases {
-        { { "--across=6.25" }, "--across: takes at most 1 decimal, not '6.25'" },
+    std::vector<std::pair<QString, std::string>> cases {
+        { "--across=6.25", "--across: takes at most 1 decimal, not '6.25'" },
         { { "--align=middle" },
             "--align: takes left, right, centre (or center) or full, not 'middle'" },
-        { { "--font=a\n\x7f" }, "--font: takes narrow or wide, not 'a\\x0a\\x7f'" },
-        { { "--unit=mm" }, "--unit: takes inch or cm, not 'mm'" },
+        { "--font=a\n\x7f", "--font: takes narrow or wide, not 'a\\x0a\\x7f'" },
+        { "--unit=mm", "--unit: takes inch or cm, not 'mm'" },
         { { "--show=chart,picture" },
             "--show: takes a comma-separated list of chart, size and plan, not 'chart,picture'" },
-        { { "--print-pitch=12.25" }, "--print-pitch: takes at most 1 decimal, not '12.25'" },
-        { { "--print-unit=mm" }, "--print-unit: takes inch or cm, not 'mm'" },
+        { "--print-pitch=12.25", "--print-pitch: takes at most 1 decimal, not '12.25'" },
+        { "--print-unit=mm", "--print-unit: takes inch or cm, not 'mm'" },
         { { "--print-color=red" },
             "--print-color: takes bw (black on white), wb (white on black) or screen (the "
             "display colours), not 'red'" },
-        { { "--paper=legal" }, "--paper: takes letter or a4, not 'legal'" },
-        { { "--pdf=" }, "--pdf: needs a file name" },
-        { { "--show=size,chart,size" }, "--show: lists 'size' twice" },
-        { { "--col\nour=red" }, "--col\\x0aour: unknown option; --help lists the options" },
-        { { "-x" }, "-x: unknown option; --help lists the options" },
-        { { "--help=me" }, "--help: takes no value" },
-        { { "stray" }, "'stray': unexpected argument; message lines are given with -t/--text" },
-        { { "--blank-rows" }, "--blank-rows: needs a value" },
+        { "--paper=legal", "--paper: takes letter or a4, not 'legal'" },
+        { "--pdf=", "--pdf: needs a file name" },
+        { "--show=size,chart,size", "--show: lists 'size' twice" },
+        { "--col\nour=red", "--col\\x0aour: unknown option; --help lists the options" },
+        { "-x", "-x: unknown option; --help lists the options" },
+        { "--help=me", "--help: takes no value" },
+        { "stray", "'stray': unexpected argument; message lines are given with -t/--text" },
+        { "--blank-rows", "--blank-rows: needs a value" },
     };
     for (const auto& [option, range, values] : numbers)
         for (const QString& value : values)
-            cases.push_back({ { "--" + option + "=" + value },
+            cases.push_back({ "--" + option + "=" + value,
                 "--" + option.toStdString() + ": takes " + range + ", not '" + value.toStdString()
                     + "'" });
-    for (const auto& [arguments, message] : cases) {
-        const ToolResult result = RunTool(QStringList { "-t", "HI" } + arguments);
+    for (const auto& [argument, message] : cases) {
+        const ToolResult result = RunTool({ "-t", "HI", argument });
         EXPECT_EQ(result.Status, 2) << message;
         EXPECT_EQ(result.Output, "") << message;
         EXPECT_EQ(result.Errors, "wendle-chart: " + message + "\n");
     }
 }
 
-TEST(ChartToolTest, ShowsThePrintLayout)
-{
-    const auto plan = [](const QStringList& arguments, const std::string& input = {}) {
-        const ToolResult result = RunTool(arguments + QStringList { "--show=plan" }, input);
-        EXPECT_EQ(result.Errors, "");
-        return result.Output;
-    };
-    EXPECT_EQ(plan({ "-t", "HI" }),
-        "PagesRequired: 1\nPrintLandscape: false\nStitchesPerSection: 78\nSectionsPerPage: 9\n"
-        "PrintStitchesPerInch: 12.0000\nPrintRowsPerInch: 15.0000\nPrintedHeight: 0.6000\n");
-    std::string twentyLines;
-    for (int i = 0; i < 20; ++i)
-        twentyLines += "I\n";
-    // The pitch is held within its unit's limits, as the window's field is.
-    struct Case {
-        QStringList Arguments;
-        int Line;
-        std::string Expected;
-        std::string Input { "HI" };
-    } const cases[] = {
-        { { "--print-unit=cm" }, 4, "PrintStitchesPerInch: 20.0000" },
-        { { "--print-unit=cm", "--print-pitch=2" }, 4, "PrintStitchesPerInch: 5.0800" },
-        { { "--print-unit=cm", "--print-pitch=1.9" }, 4, "PrintStitchesPerInch: 5.0000" },
-        { { "--print-pitch=4.9" }, 4, "PrintStitchesPerInch: 5.0000" },
-        { { "--print-pitch=20.1" }, 4, "PrintStitchesPerInch: 20.0000" },
-        { { "--print-pitch=20", "--across=8", "--down=4" }, 5, "PrintRowsPerInch: 10.0000" },
-        // 142 rows print at the defaults, 149 do not.
-        { {}, 6, "PrintedHeight: 9.4667", twentyLines },
-        { { "--blank-rows=3" }, 0, "PagesRequired: Unprintable", twentyLines },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Arguments.join(' ').toStdString());
-        EXPECT_EQ(LineOf(plan(c.Arguments, c.Input), c.Line), c.Expected);
-    }
-    const std::string& lines = twentyLines;
-    EXPECT_EQ(RunTool({ "--blank-rows=3", "--show=size" }, lines).Output,
-        "The design has too many rows to print\nat the current print settings!\n");
-}
-
-// Runs the real tool, which writes PDFs through the print driver in a widget application.
-struct ProcessResult {
-    int Status;
-    std::string Errors;
-};
-
-ProcessResult RunProgram(const QStringList& arguments)
+// The tool in a process of its own: its standard streams can be files, and it prints
+// PDFs through the print driver, which needs a widget application.
+ToolResult RunProgram(
+    const QStringList& arguments, const QString& input = "/dev/null", const QString& output = {})
 {
     QProcess tool;
+    tool.setStandardInputFile(input);
+    if (!output.isEmpty())
+        tool.setStandardOutputFile(output);
     tool.start(WENDLE_CHART_TOOL, arguments);
     EXPECT_TRUE(tool.waitForFinished(60000));
-    return { tool.exitCode(), tool.readAllStandardError().toStdString() };
+    return { tool.exitCode(), tool.readAllStandardOutput().toStdString(),
+        tool.readAllStandardError().toStdString() };
 }
 
 TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
@@ -202,13 +175,9 @@ TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
     if (pdfinfo.isEmpty())
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
     const QString file = folder.filePath("chart.pdf");
     const QString fox = "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG";
-    struct Case {
-        QStringList Arguments;
-        std::string Pages, Size;
-    } const cases[] = {
+    const std::tuple<QStringList, std::string, std::string> cases[] = {
         // 173 stitches: one page either way, landscape in fewer sections.
         { { "-t", fox }, "1", "792 x 612" },
         { { "-t", fox, "--paper=A4", "--resolution=300" }, "1", "842 x 595" },
@@ -220,38 +189,32 @@ TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
         // 16 pages, landscape in fewer sections.
         { { "-t", QString(5000, 'I'), "--resolution=72" }, "16", "792 x 612" },
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Arguments.join(' ').toStdString());
-        const ProcessResult result = RunProgram(c.Arguments + QStringList { "--pdf", file });
+    for (const auto& [arguments, pages, size] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const ToolResult result = RunProgram(arguments + QStringList { "--pdf", file });
         EXPECT_EQ(result.Status, 0);
         EXPECT_EQ(result.Errors, "");
-        const ToolResult plan = RunTool(c.Arguments + QStringList { "--show=plan" });
-        EXPECT_EQ(LineOf(plan.Output, 0), "PagesRequired: " + c.Pages);
         QProcess info;
         info.start(pdfinfo, { file });
         ASSERT_TRUE(info.waitForFinished());
         const std::string text = info.readAllStandardOutput().toStdString();
-        EXPECT_NE(text.find("Pages:           " + c.Pages + "\n"), std::string::npos) << text;
-        EXPECT_NE(text.find("Page size:       " + c.Size), std::string::npos) << text;
+        EXPECT_NE(text.find("Pages:           " + pages + "\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("Page size:       " + size), std::string::npos) << text;
     }
 
     // A failed run leaves what stood at the name alone, and no half-written file.
-    QStringList tallChart;
-    for (int i = 0; i < 21; ++i)
-        tallChart << "-t"
-                  << "I";
-    const ProcessResult tall = RunProgram(tallChart + QStringList { "--pdf", file });
+    const ToolResult tall = RunProgram(QString("-t I ").repeated(21).split(' ', Qt::SkipEmptyParts)
+        + QStringList { "--pdf", file });
     EXPECT_EQ(tall.Status, 3);
     EXPECT_EQ(tall.Errors,
         "wendle-chart: " + file.toStdString()
             + ": The design has too many rows to print at the current print settings!\n");
-    const ProcessResult missing
-        = RunProgram({ "-t", "HI", "--pdf", folder.filePath("no/such/folder/chart.pdf") });
-    EXPECT_EQ(missing.Status, 1);
-    EXPECT_EQ(missing.Errors,
-        "wendle-chart: " + folder.filePath("no/such/folder/chart.pdf").toStdString()
-            + ": cannot write in " + folder.filePath("no/such/folder").toStdString()
-            + ": No such file or directory\n");
+    const QString missing = folder.filePath("no/such/folder/chart.pdf");
+    const ToolResult unwritable = RunProgram({ "-t", "HI", "--pdf", missing });
+    EXPECT_EQ(unwritable.Status, 1);
+    EXPECT_EQ(unwritable.Errors,
+        "wendle-chart: " + missing.toStdString() + ": cannot write in "
+            + folder.filePath("no/such/folder").toStdString() + ": No such file or directory\n");
     EXPECT_EQ(
         QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "chart.pdf" });
 }
@@ -278,21 +241,15 @@ TEST(ChartToolTest, HostileInputIsLaidOutOrRefusedInOneLine)
 
 TEST(ChartToolTest, FailedReadOrWriteIsOneLineAndStatusOne)
 {
-    const std::tuple<const char*, const char*, int> cases[]
-        = { { "/dev/null", "/dev/full", ENOSPC }, { "/", "", EISDIR } };
-    for (const auto& [input, output, error] : cases) {
-        QProcess tool;
-        tool.setStandardInputFile(input);
-        if (*output)
-            tool.setStandardOutputFile(output);
-        tool.start(WENDLE_CHART_TOOL, QStringList {});
-        ASSERT_TRUE(tool.waitForFinished());
-        EXPECT_EQ(tool.exitCode(), 1) << input;
-        EXPECT_EQ(tool.readAllStandardOutput().toStdString(), "");
-        EXPECT_EQ(tool.readAllStandardError().toStdString(),
-            std::string("wendle-chart: standard ") + (error == ENOSPC ? "output: " : "input: ")
-                + std::strerror(error) + "\n");
-    }
+    const ToolResult full = RunProgram({}, "/dev/null", "/dev/full");
+    EXPECT_EQ(full.Status, 1);
+    EXPECT_EQ(
+        full.Errors, "wendle-chart: standard output: " + std::string(std::strerror(ENOSPC)) + "\n");
+    const ToolResult folder = RunProgram({}, "/");
+    EXPECT_EQ(folder.Status, 1);
+    EXPECT_EQ(folder.Output, "");
+    EXPECT_EQ(folder.Errors,
+        "wendle-chart: standard input: " + std::string(std::strerror(EISDIR)) + "\n");
 }
 
 TEST(ChartToolTest, RunningOutOfMemoryIsOneLineAndStatusOne)
@@ -305,8 +262,8 @@ TEST(ChartToolTest, RunningOutOfMemoryIsOneLineAndStatusOne)
     std::ifstream("/proc/self/statm") >> pages;
     rlimit saved {};
     ASSERT_TRUE(pages > 0 && getrlimit(RLIMIT_AS, &saved) == 0);
-    rlimit limited = saved;
-    limited.rlim_cur = pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + (1ul << 30);
+    const rlimit limited { pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + (1ul << 30),
+        saved.rlim_max };
     const std::string input = std::string(100000, 'W') + std::string(500, '\n');
     ASSERT_EQ(setrlimit(RLIMIT_AS, &limited), 0);
     const ToolResult result = RunTool({ "--blank-rows=10" }, input);

@@ -14,12 +14,6 @@
 
 namespace {
 
-QString Installed(const QString& prefix, const QString& file)
-{
-    QFile in(prefix + "/" + file);
-    return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
-}
-
 TEST(InstallTest, InstallsTheProgramsDesktopEntryIconsAndManualPages)
 {
     QTemporaryDir prefix;
@@ -37,31 +31,27 @@ TEST(InstallTest, InstallsTheProgramsDesktopEntryIconsAndManualPages)
         "share/icons/hicolor/256x256/apps/wendle.png", "share/man/man1/wendle.1",
         "share/man/man1/wendle-chart.1" };
     EXPECT_EQ(files, expected);
-    EXPECT_EQ(
-        QImage(prefix.filePath("share/icons/hicolor/48x48/apps/wendle.png")).size(), QSize(48, 48));
-    EXPECT_EQ(QImage(prefix.filePath("share/icons/hicolor/256x256/apps/wendle.png")).size(),
-        QSize(256, 256));
-    const QString desktop = Installed(prefix.path(), "share/applications/wendle.desktop");
-    for (const char* line : { "\nExec=wendle\n", "\nIcon=wendle\n", "\nCategories=Graphics;\n" })
-        EXPECT_TRUE(desktop.contains(line)) << line;
+    const QString icons = prefix.filePath("share/icons/hicolor/");
+    EXPECT_EQ(QImage(icons + "48x48/apps/wendle.png").size(), QSize(48, 48));
+    EXPECT_EQ(QImage(icons + "256x256/apps/wendle.png").size(), QSize(256, 256));
 }
 
 // Every option and example of --help is in the manual page, and the page has no other.
 TEST(InstallTest, ManualPageAgreesWithHelp)
 {
     std::istringstream in;
-    std::ostringstream help, errors;
-    ASSERT_EQ(wendle::TChartTool().Run({ "wendle-chart", "--help" }, in, help, errors), 0);
+    std::ostringstream help;
+    ASSERT_EQ(wendle::TChartTool().Run({ "wendle-chart", "--help" }, in, help, help), 0);
     QFile file(WENDLE_SOURCE_DIR "/data/wendle-chart.1");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString page = QString::fromUtf8(file.readAll()).replace("\\-", "-").replace("\\e", "\\");
     const QString text = QString::fromStdString(help.str());
 
-    const auto options = [](const QString& text, const QString& linePattern) {
+    const auto options = [](const QString& text, const QString& line) {
         QSet<QString> names;
-        const QRegularExpression line(linePattern, QRegularExpression::MultilineOption);
-        for (auto match = line.globalMatch(text); match.hasNext();)
-            names.insert(match.next().captured(1));
+        auto m = QRegularExpression(line, QRegularExpression::MultilineOption).globalMatch(text);
+        while (m.hasNext())
+            names.insert(m.next().captured(1));
         return names;
     };
     const QSet<QString> inHelp = options(text, "^  (?:-\\w, )?(--[a-z-]+)");

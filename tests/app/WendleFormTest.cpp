@@ -106,6 +106,9 @@ TEST_F(WendleFormTest, EveryChangeLaysTheChartOutAgain)
             EXPECT_EQ(Message().section('\n', 1), step.SecondLine);
         }
     }
+    // A line too long for the field is laid out as the lines the field shows.
+    SetText(QString(80, 'W'));
+    EXPECT_EQ(form->ChartHeight(), 5 * 2 + 1 * 3);
     // Right justified: the wide H and I make the first line 6 wide; the lone I of the second
     // line (top row 1 + 5 + 1) ends in the text area's last column, 2 + 6 - 1.
     SetText("HI\nI");

@@ -6,32 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 using namespace wendle;
 
 namespace {
 
-TEST(PrintLayoutTest, ScaleLimitsAllowFiveToTwentyPerInch)
+TEST(PrintLayoutTest, SectionsPagesAndOrientation)
 {
+    // Five to twenty stitches per inch; by default 12 across and 15 rows down.
     EXPECT_EQ(PrintScaleLimits(0).Minimum, 5.0);
     EXPECT_EQ(PrintScaleLimits(0).Maximum, 20.0);
     EXPECT_EQ(PrintScaleLimits(1).Minimum, 1.968503937007874);
     EXPECT_EQ(PrintScaleLimits(1).Maximum, 7.874015748031496);
-}
-
-TEST(PrintLayoutTest, DefaultsPrintFifteenRowsPerInch)
-{
-    const PrintLayout layout = ComputePrintRequirements({ .ChartWidth = 100, .ChartHeight = 17 });
-    EXPECT_EQ(layout.PrintStitchesPerInch, 12.0f);
-    EXPECT_EQ(layout.PrintRowsPerInch, 15.0f);
-    EXPECT_NEAR(layout.PrintedHeight, 1.1333f, 1e-4);
-}
-
-TEST(PrintLayoutTest, SectionsPagesAndOrientation)
-{
-    constexpr double Nan = std::numeric_limits<double>::quiet_NaN();
-    constexpr double Inf = std::numeric_limits<double>::infinity();
+    const PrintLayout byDefault = ComputePrintRequirements({ 100, 17 });
+    EXPECT_EQ(byDefault.PrintStitchesPerInch, 12.0f);
+    EXPECT_EQ(byDefault.PrintRowsPerInch, 15.0f);
+    EXPECT_NEAR(byDefault.PrintedHeight, 1.1333f, 1e-4);
     constexpr std::int32_t U = UnprintablePages;
     struct Case {
         const char* name;
@@ -53,30 +43,25 @@ TEST(PrintLayoutTest, SectionsPagesAndOrientation)
         { "142 rows fit", { 100, 142 }, false, false, true, 70, 1, 2 },
         { "143 rows too tall", { 100, 143 }, false, true, true, 70, 0, U },
         { "empty chart", { 0, 17 }, false, false, true, 78, 6, 0 },
-        { "widest chart", { std::numeric_limits<std::int32_t>::max(), 17 }, true, false, true, 110,
-            4, 4880645 },
+        { "widest chart", { INT32_MAX, 17 }, true, false, true, 110, 4, 4880645 },
         // 7.874.. per cm is 20 per inch: portrait 130 holds the chart, a tie with landscape.
         { "cm at its maximum", { 100, 17, 20.0 / 2.54, 1 }, false, false, true, 130, 8, 1 },
         { "blank pitch", { 100, 17, FxSpEmptyValue }, false, false, false, 0, 0, U },
-        { "NaN pitch", { 100, 17, Nan }, false, false, false, 0, 0, U },
-        { "infinite pitch", { 100, 17, Inf }, false, false, false, 0, 0, U },
+        { "NaN pitch", { 100, 17, NAN }, false, false, false, 0, 0, U },
+        { "infinite pitch", { 100, 17, INFINITY }, false, false, false, 0, 0, U },
         { "negative pitch", { 100, 17, -12.0 }, false, false, false, 0, 0, U },
         { "zero across", { 100, 17, 12.0, 0, 0.0 }, false, false, false, 0, 0, U },
         { "negative down", { 100, 17, 12.0, 0, 6.0, -7.5 }, false, false, false, 0, 0, U },
-        { "rows per inch overflow", { 100, 17, 12.0, 0, 1e-300, 1e300 }, false, false, false, 0, 0,
-            U },
+        { "rows overflow", { 100, 17, 12.0, 0, 1e-300, 1e300 }, false, false, false, 0, 0, U },
         // Six stitches across the page, cut to tens: no section holds a stitch.
         { "pitch too coarse", { 100, 17, 1.0 }, false, false, false, 0, 0, U },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const PrintLayout layout = ComputePrintRequirements(c.inputs);
-        EXPECT_EQ(layout.PrintLandscape, c.landscape);
-        EXPECT_EQ(layout.TooTall, c.tooTall);
-        EXPECT_EQ(layout.InputsUsable, c.usable);
-        EXPECT_EQ(layout.StitchesPerSection, c.stitches);
-        EXPECT_EQ(layout.SectionsPerPage, c.sections);
-        EXPECT_EQ(layout.PagesRequired, c.pages);
+        EXPECT_EQ(std::tuple(layout.PrintLandscape, layout.TooTall, layout.InputsUsable,
+                      layout.StitchesPerSection, layout.SectionsPerPage, layout.PagesRequired),
+            std::tuple(c.landscape, c.tooTall, c.usable, c.stitches, c.sections, c.pages));
     }
 }
 

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
-#include <limits>
 
 using namespace wendle;
 
@@ -17,42 +17,33 @@ namespace {
 // Records every drawing call as one line of text, with the brush, pen and width in force:
 // "R x1,y1,x2,y2 brush/pen/width" for rectangles, "L" for lines, "T<text> x,y" for text.
 // Text is 10 pixels a character wide and 20 high.
-class TRecordingCanvas : public TPageCanvas {
-public:
+struct TRecordingCanvas : TPageCanvas {
     void SetBrushColour(TColour colour) override { brush = colour; }
     void SetPenColour(TColour colour) override { pen = colour; }
     void SetPenWidth(int w) override { width = w; }
     void Rectangle(int x1, int y1, int x2, int y2) override { Add("R", x1, y1, x2, y2); }
     void Line(int x1, int y1, int x2, int y2) override { Add("L", x1, y1, x2, y2), ++lines; }
-    void TextOut(int x, int y, const std::string& text) override
-    {
-        Add("T" + text, x, y, 0, 0), texts.push_back(calls.back());
-    }
+    void TextOut(int x, int y, const std::string& s) override { Add("T" + s, x, y, 0, 0); }
     int TextWidth(const std::string& text) override { return 10 * static_cast<int>(text.size()); }
     int TextHeight(const std::string&) override { return 20; }
-    void SetFont(const std::string& name, int points) override
-    {
-        font = name + " " + std::to_string(points);
-    }
-    long Count(const std::string& call) const
-    {
-        return std::count(calls.begin(), calls.end(), call);
-    }
+    void SetFont(const std::string& n, int p) override { font = n + " " + std::to_string(p); }
+    long Count(const std::string& call) const { return std::ranges::count(calls, call); }
 
     std::vector<std::string> calls, texts;
-    std::size_t lines { 0 };
     std::string font;
+    bool last { false };
 
-private:
     void Add(const std::string& kind, int x1, int y1, int x2, int y2)
     {
         char text[128];
         std::snprintf(text, sizeof text, "%s %d,%d,%d,%d %x/%x/%d", kind.c_str(), x1, y1, x2, y2,
             brush, pen, width);
         calls.push_back(text);
+        if (kind[0] == 'T')
+            texts.push_back(text);
     }
     TColour brush { 0x123 }, pen { 0x123 };
-    int width { -1 };
+    int width { -1 }, lines { 0 };
 };
 
 // A chart of I glyphs, each one stitch wide, and its print layout at the defaults.
@@ -61,68 +52,47 @@ struct Chart {
     {
         TWendleFont font;
         font.BuildFont();
-        ChartOptions options;
-        options.BlankRows = blankRows;
-        chart.LayOutChart(lines, options, font);
+        chart.LayOutChart(lines, ChartOptions { .BlankRows = blankRows }, font);
         layout = ComputePrintRequirements({ chart.ChartWidth, chart.ChartHeight });
     }
-    // Draws a page, and remembers whether it was reported as the last.
-    TRecordingCanvas Draw(PrintColours colours, double firstStitch = 1.0, double firstRow = 1.0,
+    TRecordingCanvas Draw(PrintColours colours, double stitch = 1.0, double row = 1.0,
         std::int32_t page = 1, int ppiX = 600, int ppiY = 600) const
     {
-        TRecordingCanvas canvas;
-        last = DrawPrintedPage(
-            canvas, { chart, layout, colours, firstStitch, firstRow, ppiX, ppiY, page });
-        return canvas;
+        TRecordingCanvas c;
+        c.last = DrawPrintedPage(c, { chart, layout, colours, stitch, row, ppiX, ppiY, page });
+        return c;
     }
     TChartLayout chart;
     PrintLayout layout;
-    mutable bool last { false };
 };
 
 const PrintColours BlackOnWhite = ChoosePrintColours(0, {});
 
-TEST(PrintedPageTest, PenTickFontAndNumbersFollowResolutionAndScale)
+TEST(PrintedPageTest, PenTickFontNumbersColoursSectionsAndTheLastPage)
 {
-    struct Case {
-        int ppi;
-        float perInch;
-        int pen, half, tick, points;
-    } const cases[] {
-        { 600, 12.0f, 3, 2, 60, 12 }, // t 3.125, 12.5 points round to even
-        { 300, 12.0f, 1, 1, 30, 12 }, // t 1.5625
-        { 600, 5.0f, 7, 4, 60, 30 }, // t 7.5
-        { 600, 20.0f, 1, 1, 60, 8 }, // 7.5 points round to even
-        { 384, 12.0f, 1, 1, 38, 12 }, // t 2: a tie keeps the smaller width
-        { 776, 12.0f, 5, 3, 78, 12 }, // t 4.04
-        { 605, 12.0f, 3, 2, 60, 12 }, // tick 60.5 rounds to even
-        { 615, 12.0f, 3, 2, 62, 12 },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.ppi) + " ppi at " + std::to_string(c.perInch));
-        EXPECT_EQ(GridPenWidth(c.ppi, c.perInch), c.pen);
-        EXPECT_EQ(HalfPen(c.pen), c.half);
-        EXPECT_EQ(TickLength(c.ppi), c.tick);
-        EXPECT_EQ(PrintFontPoints(c.perInch), c.points);
-    }
-    const std::pair<double, std::int32_t> offsets[] { { FxSpEmptyValue, 0 },
-        { std::numeric_limits<double>::quiet_NaN(), 0 }, { 1.0, 0 }, { 28.0, 27 }, { 0.0, 0 },
-        { 999.0, 998 }, { 1000.0, 998 }, { 2.5, 1 }, { 3.5, 3 } };
+    // Pixels per inch, stitches per inch: pen, half pen, tick and points. At 600 and 12 the
+    // pen is 3.125 and 12.5 points round to even; at 300 the pen is 1.5625, at 5 per inch 7.5;
+    // at 20 per inch 7.5 points round to even; at 384 the pen is 2, a tie keeping the smaller
+    // width; at 776 it is 4.04; a tick of 60.5 rounds to even.
+    const std::tuple<int, float, int, int, int, int> cases[] { { 600, 12.0f, 3, 2, 60, 12 },
+        { 300, 12.0f, 1, 1, 30, 12 }, { 600, 5.0f, 7, 4, 60, 30 }, { 600, 20.0f, 1, 1, 60, 8 },
+        { 384, 12.0f, 1, 1, 38, 12 }, { 776, 12.0f, 5, 3, 78, 12 }, { 605, 12.0f, 3, 2, 60, 12 },
+        { 615, 12.0f, 3, 2, 62, 12 } };
+    for (const auto& [ppi, perInch, pen, half, tick, points] : cases)
+        EXPECT_EQ(std::tuple(GridPenWidth(ppi, perInch), HalfPen(pen), TickLength(ppi),
+                      PrintFontPoints(perInch)),
+            std::tuple(pen, half, tick, points))
+            << ppi << " ppi at " << perInch;
+    const std::pair<double, std::int32_t> offsets[] { { FxSpEmptyValue, 0 }, { NAN, 0 }, { 1.0, 0 },
+        { 28.0, 27 }, { 0.0, 0 }, { 999.0, 998 }, { 1000.0, 998 }, { 2.5, 1 }, { 3.5, 3 } };
     for (const auto& [value, offset] : offsets)
         EXPECT_EQ(NumberOffset(value), offset) << value;
     EXPECT_EQ(NumberText(9999), "9999");
     EXPECT_EQ(NumberText(10000), "1000");
-}
 
-TEST(PrintedPageTest, NumbersTicksColoursAndBorderOfASection)
-{
     // 40 x 17 in portrait: stitch c spans 900 + 50 (c - 1), row r 300 + 40 (r - 1), the chart
     // ends at 980.
     const Chart f({ std::string(19, 'I') + " " }, 6);
-    EXPECT_EQ(f.Draw(BlackOnWhite).texts,
-        (std::vector<std::string> { "T10 817,670,0,0 ffffff/0/1", "T10 1365,1043,0,0 ffffff/0/3",
-            "T20 1865,1043,0,0 ffffff/0/3", "T30 2365,1043,0,0 ffffff/0/3",
-            "T40 2865,1043,0,0 ffffff/0/3" }));
     // Rows 3 and 13 are numbered 10 and 20; stitches 3, 13 ... 30, 40 ...
     const TRecordingCanvas canvas = f.Draw(BlackOnWhite, 28.0, 8.0);
     EXPECT_EQ(canvas.texts,
@@ -137,10 +107,7 @@ TEST(PrintedPageTest, NumbersTicksColoursAndBorderOfASection)
     // colours chosen; the border stays black, the numbers black on white.
     const DisplayColours sameGrid { { 0x02123456, 0xABCDEF, 0x02123456 } };
     const DisplayColours flagDiffers { { 0x02123456, 0xABCDEF, 0x123456 } };
-    const struct {
-        PrintColours colours;
-        std::string ground, text, blank;
-    } cases[] {
+    const std::tuple<PrintColours, std::string, std::string, std::string> colourCases[] {
         { BlackOnWhite, "ffffff/0", "0/0", "ffffff/0" },
         { ChoosePrintColours(1, sameGrid), "0/ffffff", "ffffff/ffffff", "0/ffffff" },
         { ChoosePrintColours(2, sameGrid), "2123456/2123456", "abcdef/abcdef", "2123456/abcdef" },
@@ -148,57 +115,41 @@ TEST(PrintedPageTest, NumbersTicksColoursAndBorderOfASection)
     };
     const std::vector<std::string> border { "R 900,300,2902,302 0/0/3", "R 900,980,2902,982 0/0/3",
         "R 900,300,902,982 0/0/3", "R 2900,300,2902,982 0/0/3" };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.ground);
-        const TRecordingCanvas drawn = f.Draw(c.colours);
-        EXPECT_EQ(drawn.calls.front(), "R 900,300,2902,982 " + c.ground + "/3");
-        EXPECT_EQ(drawn.Count("R 950,540,1002,582 " + c.text + "/3"), 1);
-        EXPECT_EQ(drawn.Count("R 900,300,952,342 " + c.blank + "/3"), 1);
+    for (const auto& [colours, ground, text, blank] : colourCases) {
+        const TRecordingCanvas drawn = f.Draw(colours);
+        EXPECT_EQ(drawn.calls.front(), "R 900,300,2902,982 " + ground + "/3");
+        EXPECT_EQ(drawn.Count("R 950,540,1002,582 " + text + "/3"), 1);
+        EXPECT_EQ(drawn.Count("R 900,300,952,342 " + blank + "/3"), 1);
         EXPECT_EQ(std::vector(drawn.calls.end() - 4, drawn.calls.end()), border);
         EXPECT_EQ(drawn.texts.front(), "T10 817,670,0,0 ffffff/0/1");
     }
-}
 
-TEST(PrintedPageTest, SectionsLastPageAndPagesWithoutSections)
-{
     // 10001 x 17 in landscape: 110 stitches a section, 4 sections a page, 23 pages; each
     // section has a ground, its cells, top and bottom bars, 12 numbers, and the first and
     // last one a bar at their outer edge.
     const Chart wide({ std::string(5000, 'I') }, 6);
     ASSERT_EQ(wide.layout.PagesRequired, 23);
-    Chart empty({}, 6);
-    empty.chart = TChartLayout {};
-    empty.layout = ComputePrintRequirements({ 0, 0 });
-    const Chart tall(std::vector<std::string>(10, "I"), 10);
     const std::size_t full = 1 + 110 * 17 + 2 + 12;
-    struct Case {
-        const Chart& f;
-        std::int32_t page;
-        int ppiX, ppiY;
-        bool last;
-        std::size_t calls; // the font, rectangles and texts
-    } const cases[] {
-        { wide, 1, 600, 600, false, 4 * full + 1 + 1 },
-        { wide, 22, 600, 600, false, 4 * full + 1 },
+    // Chart, page, pixels per inch across and down: whether it is the last page, and the
+    // count of font, rectangle and text calls.
+    const std::tuple<Chart, std::int32_t, int, int, bool, std::size_t> pageCases[] {
+        { wide, 1, 600, 600, false, 4 * full + 1 + 1 }, { wide, 22, 600, 600, false, 4 * full + 1 },
         { wide, 23, 600, 600, true, 2 * full + (1 + 101 * 17 + 3 + 11) + 1 },
-        { wide, 24, 600, 600, true, 1 },
-        { wide, 0, 600, 600, false, 0 },
-        { wide, 1, 0, 600, true, 0 },
-        { wide, 1, 600, -1, true, 0 },
-        { empty, 1, 600, 600, true, 1 },
-        { tall, 1, 600, 600, true, 0 },
+        { wide, 24, 600, 600, true, 1 }, { wide, 0, 600, 600, false, 0 },
+        { wide, 1, 0, 600, true, 0 }, { wide, 1, 600, -1, true, 0 },
+        { Chart(std::vector<std::string>(10, "I"), 10), 1, 600, 600, true, 0 }
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.page) + " at " + std::to_string(c.f.chart.ChartWidth));
-        const TRecordingCanvas canvas = c.f.Draw(BlackOnWhite, 1.0, 1.0, c.page, c.ppiX, c.ppiY);
-        EXPECT_EQ(c.f.last, c.last);
-        EXPECT_EQ(canvas.calls.size() - canvas.lines + !canvas.font.empty(), c.calls);
+    for (const auto& [chart, page, ppiX, ppiY, last, calls] : pageCases) {
+        const TRecordingCanvas canvas = chart.Draw(BlackOnWhite, 1.0, 1.0, page, ppiX, ppiY);
+        EXPECT_EQ(std::pair(canvas.last, canvas.calls.size() - canvas.lines + !canvas.font.empty()),
+            std::pair(last, calls))
+            << page << " of " << chart.chart.ChartWidth;
     }
     // Sections stack 1.7 inches apart; stitch 10000, in the last page's third section, is
     // numbered with four digits.
-    const TRecordingCanvas last = wide.Draw(BlackOnWhite, 1.0, 1.0, 23);
-    EXPECT_EQ(last.Count("R 600,1580,6102,1582 0/0/3"), 1) << "second section's top bar";
-    EXPECT_EQ(last.texts.back(), "T1000 5555,3303,0,0 ffffff/0/3");
+    const TRecordingCanvas lastPage = wide.Draw(BlackOnWhite, 1.0, 1.0, 23);
+    EXPECT_EQ(lastPage.Count("R 600,1580,6102,1582 0/0/3"), 1) << "second section's top bar";
+    EXPECT_EQ(lastPage.texts.back(), "T1000 5555,3303,0,0 ffffff/0/3");
 }
 
 } // namespace

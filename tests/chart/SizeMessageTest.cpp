@@ -22,11 +22,10 @@ TEST(FormatFixedTest, FixedDecimalsRoundedHalfAwayFromZeroFromEighteenDigits)
         { 0.35, 1, ".", "0.3" }, // stored as 0.34999999999999997...
         { 0.15, 1, ".", "0.1" }, // 0.149999999999999994 to 18 digits
         { 1152921504606846976.0, 0, ".", "1152921504606846980" }, // 2^60 has 19 digits
-        { 2.5, 0, ",", "3" }, { 9.96, 1, ".", "10.0" }, { 999.95, 1, ".", "1000.0" },
-        { 0.0, 2, ".", "0.00" }, { 0.001, 3, ".", "0.001" },
-        { 0.5, 25, ".", "0.500000000000000000" }, { -0.01, 1, ".", "0.0" },
-        { -1e-40, 1, ".", "0.0" }, { FxSpEmptyValue, 1, ".", "" }, { FxSpEmptyLimit, 1, ".", "" },
-        { Infinity, 1, ".", "" }, { Nan, 1, ".", "" } };
+        { 2.5, 0, ",", "3" }, { 9.96, 1, ".", "10.0" }, { 0.001, 3, ".", "0.001" },
+        { 0.5, 25, ".", "0.500000000000000000" }, { -1e-40, 1, ".", "0.0" },
+        { FxSpEmptyValue, 1, ".", "" }, { FxSpEmptyLimit, 1, ".", "" }, { Infinity, 1, ".", "" },
+        { Nan, 1, ".", "" } };
     for (const auto& [value, decimals, separator, expected] : cases)
         EXPECT_EQ(FormatFixed(value, decimals, separator), expected) << value;
 }
@@ -54,9 +53,7 @@ TEST(SizeMessageTest, SizeInStitchesAndAtTheGaugeOrTheWarning)
         { { 6, 15, 6.0, 7.5, "inch", 1 }, ".", "or 1.0 inches wide by 2.0 inches deep" },
         { { 124, 37, 6.0, 7.5, "cm", 1 }, ",", "or 20,7 cm wide by 4,9 cm deep" },
         { { 6, 6, 6.0, 6.0, "centime", 2 }, ".", "or 1.0 centim wide by 1.0 centim deep" },
-        { { 6, 6, FxSpEmptyValue, 6.0, "inch", 1 }, ".", "or ? inches wide by 1.0 inches deep" },
-        { { 6, 6, 6.0, FxSpEmptyValue, "inch", 1 }, ".", "or 1.0 inches wide by ? inches deep" },
-        { { 6, 6, 0.0, -2.0, "cm", 1 }, ".", "or ? cm wide by ? cm deep" },
+        { { 6, 6, FxSpEmptyValue, 0.0, "cm", 1 }, ".", "or ? cm wide by ? cm deep" },
         { { 6, 6, Nan, Infinity, "cm", 1 }, ".", "or ? cm wide by ? cm deep" },
     };
     for (const auto& [inputs, separator, expected] : cases) {

@@ -22,10 +22,9 @@ TEST(StitchCellHeightTest, RoundsAtTheGeometricMeanAndRefusesUnusableGauges)
         { 2.0, 16.0, 3, 1 }, // 0.375 has no lower neighbour
         { 16.0, 2.0, 12, 96 }, { 3.47, 1.0, 1, 4 }, { 3.46, 1.0, 1, 3 }, // mean of 3, 4: 3.464
         { 1048576.0, 1.0, 1, 1048576 }, { 1048577.0, 1.0, 1, std::nullopt }, // beyond a screen
-        { FxSpEmptyValue, 7.5, 4, std::nullopt }, { 6.0, FxSpEmptyValue, 4, std::nullopt },
-        { 0.0, 7.5, 4, std::nullopt }, { 6.0, 0.0, 4, std::nullopt },
-        { -6.0, 7.5, 4, std::nullopt }, { nan, 7.5, 4, std::nullopt },
-        { 6.0, 7.5, 0, std::nullopt }, { 1e300, 1e-300, 4, std::nullopt }
+        { FxSpEmptyValue, 7.5, 4, std::nullopt }, { 0.0, 7.5, 4, std::nullopt },
+        { nan, 7.5, 4, std::nullopt }, { 6.0, 7.5, 0, std::nullopt },
+        { 1e300, 1e-300, 4, std::nullopt }
     };
     for (const auto& [across, down, cellWidth, height] : cases)
         EXPECT_EQ(StitchCellHeight(across, down, cellWidth), height) << across << "/" << down;
@@ -77,10 +76,11 @@ TEST(StitchDisplayTest, EveryExposedRectangleMatchesDrawingEveryCell)
         const auto whole = ReferenceDisplay(chart, colours, w, h);
         for (int trial = 0; trial < 100; ++trial) {
             // The first trial is the whole display; the others are parts, some past its edges.
-            const int left = trial ? std::uniform_int_distribution(-3, width)(random) : 0;
-            const int top = trial ? std::uniform_int_distribution(-3, height)(random) : 0;
-            const int rw = trial ? std::uniform_int_distribution(1, 40)(random) : width;
-            const int rh = trial ? std::uniform_int_distribution(1, 40)(random) : height;
+            const auto pick = [&](int low, int high, int whole) {
+                return trial ? std::uniform_int_distribution(low, high)(random) : whole;
+            };
+            const int left = pick(-3, width, 0), top = pick(-3, height, 0);
+            const int rw = pick(1, 40, width), rh = pick(1, 40, height);
             std::vector<std::uint32_t> part(static_cast<std::size_t>(rw) * rh, 0xDEADBEEF);
             RenderStitchDisplay(chart, colours, w, h, left, top, rw, rh, part.data(), rw);
             for (int y = top; y < top + rh; ++y)

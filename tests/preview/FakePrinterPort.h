@@ -41,9 +41,7 @@ public:
     void Add(const std::string& entry) { Log += (Log.empty() ? "" : "|") + entry; }
 
     std::string& Log;
-    bool BeginSucceeds { true };
-    bool NewPageSucceeds { true };
-    bool EndSucceeds { true };
+    bool BeginSucceeds { true }, NewPageSucceeds { true }, EndSucceeds { true };
     QImage Sheet { 16, 16, QImage::Format_ARGB32_Premultiplied };
     std::unique_ptr<QPainter> SheetPainter;
 };

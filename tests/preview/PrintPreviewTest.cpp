@@ -32,8 +32,7 @@ protected:
         driver.SetPrintDialog([this](TPageRange& range) {
             port->Add("D" + std::to_string(range.MinPage) + "," + std::to_string(range.MaxPage)
                 + "," + std::to_string(range.FromPage) + "," + std::to_string(range.ToPage));
-            range.FromPage = fromPage;
-            range.ToPage = toPage;
+            range.FromPage = fromPage, range.ToPage = toPage;
             return dialogAccepted;
         });
         InstallHandlers();
@@ -42,13 +41,35 @@ protected:
     void InstallHandlers()
     {
         driver.SetOnBeginPrint([this](std::unique_ptr<TPageInfo>& info) {
-            port->Add("B");
-            info = std::make_unique<TPageInfo>();
-            info->DocTitle = QStringLiteral("Doc");
-            info->MaxPage = maxPage;
+            port->Add("B"), info = std::make_unique<TPageInfo>();
+            info->DocTitle = QStringLiteral("Doc"), info->MaxPage = maxPage;
         });
         driver.SetOnPrintPage([this](std::unique_ptr<TPageInfo>& info, TSpecialCanvas& canvas) {
-            PageHandler(*info, canvas);
+            const std::int32_t page = info->PageNumber;
+            const QString job = driver.StatusForm()->TitleLabel()->text();
+            const TPrintableRect& area = canvas.PrintableRect;
+            bool good = canvas.PhysWidth == 2550 && canvas.PhysHeight == 2200
+                && canvas.PixelsPerInchX == 300 && canvas.PixelsPerInchY == 200 && area.Left == 25
+                && area.Top == 30 && area.Right == 2525 && area.Bottom == 2130;
+            if (canvas.Mode == smPaginate) {
+                good = good && canvas.Canvas != port->Painter()
+                    && canvas.Canvas->device()->logicalDpiX() == 300
+                    && canvas.Canvas->device()->logicalDpiY() == 200
+                    && job == QStringLiteral("Paginating Page %1").arg(page);
+            } else {
+                good = good && canvas.Mode == smPrint && canvas.Canvas == port->Painter()
+                    && canvas.Canvas->transform().map(QPointF(25, 30)) == QPointF(0, 0)
+                    && job == QStringLiteral("Doc")
+                    && driver.StatusForm()->PageNumLabel()->text() == QString::number(page);
+                canvas.Canvas->translate(7, 7); // the next page must start from the sheet again
+            }
+            port->Add(
+                (canvas.Mode == smPaginate ? "m" : "p") + std::to_string(page) + (good ? "" : "!"));
+            info->LastPage = page >= documentPages;
+            if (page == cancelOnPage)
+                QTest::mouseClick(driver.StatusForm()->CancelBtn(), Qt::LeftButton);
+            if (page == throwOnPage)
+                throw std::runtime_error("ink ran out");
         });
         driver.SetOnEndPrint([this](std::unique_ptr<TPageInfo>& info) {
             TPrintStatusForm* status = driver.StatusForm();
@@ -57,94 +78,50 @@ protected:
         });
     }
 
-    void PageHandler(TPageInfo& info, TSpecialCanvas& canvas)
-    {
-        const std::int32_t page = info.PageNumber;
-        const QString job = driver.StatusForm()->TitleLabel()->text();
-        const TPrintableRect& area = canvas.PrintableRect;
-        bool good = canvas.PhysWidth == 2550 && canvas.PhysHeight == 2200
-            && canvas.PixelsPerInchX == 300 && canvas.PixelsPerInchY == 200 && area.Left == 25
-            && area.Top == 30 && area.Right == 2525 && area.Bottom == 2130;
-        if (canvas.Mode == smPaginate) {
-            good = good && canvas.Canvas != port->Painter()
-                && canvas.Canvas->device()->logicalDpiX() == 300
-                && canvas.Canvas->device()->logicalDpiY() == 200
-                && job == QStringLiteral("Paginating Page %1").arg(page);
-            port->Add("m" + std::to_string(page) + (good ? "" : "!"));
-        } else {
-            good = good && canvas.Mode == smPrint && canvas.Canvas == port->Painter()
-                && canvas.Canvas->transform().map(QPointF(25, 30)) == QPointF(0, 0)
-                && job == QStringLiteral("Doc")
-                && driver.StatusForm()->PageNumLabel()->text() == QString::number(page);
-            port->Add("p" + std::to_string(page) + (good ? "" : "!"));
-            canvas.Canvas->translate(7, 7); // the next page must start from the sheet again
-        }
-        info.LastPage = page >= documentPages;
-        if (page == cancelOnPage)
-            QTest::mouseClick(driver.StatusForm()->CancelBtn(), Qt::LeftButton);
-        if (page == throwOnPage)
-            throw std::runtime_error("ink ran out");
-    }
-
     std::string log;
     FakePrinterPort* port { nullptr };
     TPrintPreview driver { nullptr };
-    std::int32_t maxPage { 40 };
-    std::int32_t documentPages { 3 };
-    std::int32_t fromPage { 1 };
-    std::int32_t toPage { Unlimited };
+    std::int32_t maxPage { 40 }, documentPages { 3 }, fromPage { 1 }, toPage { Unlimited };
+    std::int32_t cancelOnPage { 0 }, throwOnPage { 0 };
     bool dialogAccepted { true };
-    std::int32_t cancelOnPage { 0 };
-    std::int32_t throwOnPage { 0 };
 };
 
-const std::string Started = "B|title Doc|begin|";
-const std::string Chosen = "B|D1,40,1,40|title Doc|begin|";
+const std::string Started = "B|title Doc|begin|", Chosen = "B|D1,40,1,40|title Doc|begin|";
 
 TEST_F(PrintPreviewTest, PrintsTheChosenRangeAfterMeasuringThePagesBeforeIt)
 {
-    struct Case {
-        const char* name;
-        bool useDialog, accepted;
-        std::int32_t from, to, pages, cancelOn;
-        std::string log;
-    } cases[] = {
-        { "range 3 to 5", true, true, 3, 5, 9, 0, Chosen + "m1|m2|p3|new|p4|new|p5|end|E Doc" },
-        { "no dialog: until the last", false, true, 3, 3, 3, 0,
-            Started + "p1|new|p2|new|p3|end|E Doc" },
-        { "one page", true, true, 1, Unlimited, 1, 0, Chosen + "p1|end|E Doc" },
-        { "range starts after the end", true, true, 4, 6, 2, 0, Chosen + "m1|m2|m3|p4|end|E Doc" },
-        { "from page 0 is page 1", true, true, 0, 1, 5, 0, Chosen + "p1|end|E Doc" },
-        { "a single page inside", true, true, 2, 2, 5, 0, Chosen + "m1|p2|end|E Doc" },
-        { "dialog cancelled", true, false, 1, 1, 5, 0, "B|D1,40,1,40|E -" },
-        { "cancel before page 3", false, true, 1, 1, 5, 2,
-            Started + "p1|new|p2|new|abort|E Cancelling..." },
-        { "cancel on the last page", false, true, 1, 1, 2, 2,
-            Started + "p1|new|p2|end|E Cancelling..." },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        cancelOnPage = c.cancelOn;
-        log.clear();
-        driver.SetUseDialog(c.useDialog);
-        dialogAccepted = c.accepted;
-        fromPage = c.from;
-        toPage = c.to;
-        documentPages = c.pages;
+    // Print dialog used and accepted, pages chosen from and to, pages in the document, page
+    // cancelled on: what the printer and handlers saw.
+    const std::tuple<const char*, bool, bool, std::int32_t, std::int32_t, std::int32_t,
+        std::int32_t, std::string>
+        cases[] {
+            { "range 3 to 5", true, true, 3, 5, 9, 0, Chosen + "m1|m2|p3|new|p4|new|p5|end|E Doc" },
+            { "no dialog: all", false, true, 3, 3, 3, 0, Started + "p1|new|p2|new|p3|end|E Doc" },
+            { "one page", true, true, 1, Unlimited, 1, 0, Chosen + "p1|end|E Doc" },
+            { "range starts after the end", true, true, 4, 6, 2, 0,
+                Chosen + "m1|m2|m3|p4|end|E Doc" },
+            { "from page 0 is page 1", true, true, 0, 1, 5, 0, Chosen + "p1|end|E Doc" },
+            { "a single page inside", true, true, 2, 2, 5, 0, Chosen + "m1|p2|end|E Doc" },
+            { "dialog cancelled", true, false, 1, 1, 5, 0, "B|D1,40,1,40|E -" },
+            { "cancel before page 3", false, true, 1, 1, 5, 2,
+                Started + "p1|new|p2|new|abort|E Cancelling..." },
+            { "cancel on the last", false, true, 1, 1, 2, 2,
+                Started + "p1|new|p2|end|E Cancelling..." },
+        };
+    for (const auto& [name, useDialog, accepted, from, to, pages, cancelOn, expected] : cases) {
+        SCOPED_TRACE(name);
+        log.clear(), driver.SetUseDialog(useDialog), dialogAccepted = accepted;
+        fromPage = from, toPage = to, documentPages = pages, cancelOnPage = cancelOn;
         driver.Print();
-        EXPECT_EQ(log, c.log);
+        EXPECT_EQ(log, expected);
         EXPECT_EQ(driver.StatusForm(), nullptr) << "the status dialog is closed";
     }
 }
 
 TEST_F(PrintPreviewTest, FailuresAbortTheJobRunTheEndHandlerAndReachTheCaller)
 {
-    struct Case {
-        const char* name;
-        std::function<void()> arrange;
-        std::string log;
-        const char* message;
-    } cases[] = {
+    // What goes wrong: what the printer and handlers saw, and the message.
+    const std::tuple<const char*, std::function<void()>, std::string, const char*> cases[] {
         { "no handlers",
             [&] {
                 driver.SetOnBeginPrint({}), driver.SetOnPrintPage({}), driver.SetOnEndPrint({});
@@ -152,9 +129,8 @@ TEST_F(PrintPreviewTest, FailuresAbortTheJobRunTheEndHandlerAndReachTheCaller)
             "", "Begin Print Function Not Assigned!" },
         { "no page handler", [&] { driver.SetOnPrintPage({}), driver.SetOnEndPrint({}); }, "",
             "Print Page Function Not Assigned!" },
-        { "no end handler", [&] { driver.SetOnEndPrint({}); }, "",
-            "End Print Function Not Assigned!" },
-        { "handler throws on page 2", [&] { throwOnPage = 2; }, Started + "p1|new|p2|abort|E Doc",
+        { "no end", [&] { driver.SetOnEndPrint({}); }, "", "End Print Function Not Assigned!" },
+        { "throws on 2", [&] { throwOnPage = 2; }, Started + "p1|new|p2|abort|E Doc",
             "ink ran out" },
         { "printer cannot begin", [&] { port->BeginSucceeds = false; }, Started + "E Initializing",
             "Cannot start printing: disk full" },
@@ -167,20 +143,18 @@ TEST_F(PrintPreviewTest, FailuresAbortTheJobRunTheEndHandlerAndReachTheCaller)
             "Page Info Not Assigned!" },
     };
     driver.SetUseDialog(false);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        log.clear();
-        throwOnPage = 0;
+    for (const auto& [name, arrange, expected, message] : cases) {
+        SCOPED_TRACE(name);
+        log.clear(), throwOnPage = 0;
         port->BeginSucceeds = port->NewPageSucceeds = port->EndSucceeds = true;
-        InstallHandlers();
-        c.arrange();
+        InstallHandlers(), arrange();
         try {
             driver.Print();
             ADD_FAILURE() << "no exception";
         } catch (const std::exception& error) {
-            EXPECT_STREQ(error.what(), c.message);
+            EXPECT_STREQ(error.what(), message);
         }
-        EXPECT_EQ(log, c.log);
+        EXPECT_EQ(log, expected);
         EXPECT_EQ(driver.StatusForm(), nullptr) << "the status dialog is closed";
     }
 }

