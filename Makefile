@@ -15,6 +15,13 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DWENDLE_WARNINGS_AS_ERRORS=ON
 endif
 
+# A compiler cache, where there is one, makes the second and later builds cheap, also in
+# another clone: paths below this folder are hashed relative to it.
+ifneq ($(shell command -v ccache 2>/dev/null),)
+CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+export CCACHE_BASEDIR := $(CURDIR)
+endif
+
 .PHONY: all deps build run test bench asan fuzz format clean
 
 all: build
