@@ -28,18 +28,6 @@ namespace {
             static_cast<int>((colour >> 16) & 0xFF));
     }
 
-    /// A surface that keeps nothing, at the printer's resolution so that fonts measure as
-    /// on paper.
-    QImage MeasuringSurface(const TPrinterPort& printer)
-    {
-        constexpr double InchesPerMetre = 1.0 / 0.0254;
-        QImage surface(8, 8, QImage::Format_ARGB32_Premultiplied);
-        surface.setDotsPerMeterX(
-            static_cast<int>(std::lround(printer.PixelsPerInchX() * InchesPerMetre)));
-        surface.setDotsPerMeterY(
-            static_cast<int>(std::lround(printer.PixelsPerInchY() * InchesPerMetre)));
-        return surface;
-    }
     /// Rounds to the nearest integer, halves to the even neighbour.
     int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
@@ -72,7 +60,7 @@ void TPreviewForm::MeasurePage(std::int32_t page)
     HintLabel->setText(QStringLiteral("Paginating Page %1").arg(page));
     HintLabel->repaint();
     const auto clear = qScopeGuard([this] { HintLabel->clear(); });
-    QImage surface = MeasuringSurface(FPrinter);
+    QImage surface = TSpecialCanvas::MeasuringSurface(FPrinter);
     QPainter painter(&surface);
     TSpecialCanvas canvas = TSpecialCanvas::Create(FPrinter, &painter, smPaginate);
     Info->PageNumber = page;

@@ -61,19 +61,6 @@ namespace {
         bool FOpen { true };
     };
 
-    /// A surface that keeps nothing, with the printer's resolution so that fonts measure as
-    /// they would on paper.
-    QImage MeasuringSurface(const TPrinterPort& printer)
-    {
-        constexpr double InchesPerMetre = 1.0 / 0.0254;
-        QImage surface(8, 8, QImage::Format_ARGB32_Premultiplied);
-        surface.setDotsPerMeterX(
-            static_cast<int>(std::lround(printer.PixelsPerInchX() * InchesPerMetre)));
-        surface.setDotsPerMeterY(
-            static_cast<int>(std::lround(printer.PixelsPerInchY() * InchesPerMetre)));
-        return surface;
-    }
-
 } // namespace
 
 TPrintPreview::TPrintPreview(QObject* owner)
@@ -225,7 +212,7 @@ void TPrintPreview::RunPrintJob(std::unique_ptr<TPageInfo>& info, const TPageRan
 void TPrintPreview::PaginatePages(std::unique_ptr<TPageInfo>& info, std::int32_t beforePage)
 {
     TPrinterPort& printer = PrinterPort();
-    QImage surface = MeasuringSurface(printer);
+    QImage surface = TSpecialCanvas::MeasuringSurface(printer);
     QPainter painter(&surface);
     TSpecialCanvas canvas = TSpecialCanvas::Create(printer, &painter, smPaginate);
     for (std::int32_t page = 1; page < beforePage; ++page) {

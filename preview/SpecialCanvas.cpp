@@ -2,6 +2,10 @@
 
 #include "PrinterPort.h"
 
+#include <QImage>
+
+#include <cmath>
+
 namespace wendle {
 
 TSpecialCanvas TSpecialCanvas::Create(
@@ -20,6 +24,17 @@ TSpecialCanvas TSpecialCanvas::Create(
         printable.left() + printable.width(), printable.top() + printable.height() };
     special.Canvas = canvas;
     return special;
+}
+
+QImage TSpecialCanvas::MeasuringSurface(const TPrinterPort& printer)
+{
+    constexpr double InchesPerMetre = 1.0 / 0.0254;
+    QImage surface(8, 8, QImage::Format_ARGB32_Premultiplied);
+    surface.setDotsPerMeterX(
+        static_cast<int>(std::lround(printer.PixelsPerInchX() * InchesPerMetre)));
+    surface.setDotsPerMeterY(
+        static_cast<int>(std::lround(printer.PixelsPerInchY() * InchesPerMetre)));
+    return surface;
 }
 
 } // namespace wendle

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+class QImage;
 class QPainter;
 
 namespace wendle {
@@ -40,6 +41,9 @@ struct TSpecialCanvas {
 
     /// A canvas around `canvas` with the printer's current geometry, asked afresh.
     static TSpecialCanvas Create(const TPrinterPort& printer, QPainter* canvas, TSpecialMode mode);
+    /// A surface that keeps nothing, at the printer's resolution so that fonts measure as on
+    /// paper: where measuring passes draw.
+    static QImage MeasuringSurface(const TPrinterPort& printer);
 };
 
 } // namespace wendle
