@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
-# Seconds each fuzz target runs; CI runs each for 30.
+# Seconds each fuzz target runs; CI runs each for 60.
 FUZZ_SECONDS ?= 20
 FUZZ_TARGETS := layout spin page
 JOBS ?= 2
