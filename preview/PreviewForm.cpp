@@ -1,6 +1,7 @@
 #include "PreviewForm.h"
 
 #include "AboutBox.h"
+#include "LabelText.h"
 #include "PreviewCursors.h"
 #include "PrintException.h"
 #include "PrinterPort.h"
@@ -399,16 +400,6 @@ void TPreviewForm::MouseMove(QMouseEvent* event)
     QScrollBar* vertical = ScrollBox1->verticalScrollBar();
     horizontal->setValue(horizontal->value() + DragStart.x() - at.x());
     vertical->setValue(vertical->value() + DragStart.y() - at.y());
-}
-
-void TPreviewForm::SetLabelText(QLabel* label, const QString& text)
-{
-    if (label->text() == text)
-        return;
-    label->setText(text);
-    // A screen reader reads the label's text as its name; tell it the name changed.
-    QAccessibleEvent changed(label, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
 }
 
 } // namespace wendle

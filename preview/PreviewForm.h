@@ -127,7 +127,6 @@ private:
     void ReportPaintError(QWidget* view, const QString& message);
     void MousePress(QMouseEvent* event);
     void MouseMove(QMouseEvent* event);
-    void SetLabelText(QLabel* label, const QString& text);
 
     const TPrinterPort& FPrinter;
     TBeginPrintEvent FOnBeginPrint;

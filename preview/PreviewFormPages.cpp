@@ -1,5 +1,6 @@
 #include "PreviewForm.h"
 
+#include "LabelText.h"
 #include "PrintException.h"
 #include "PrinterPort.h"
 
