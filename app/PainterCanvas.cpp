@@ -47,7 +47,8 @@ void TPainterCanvas::Rectangle(int x1, int y1, int x2, int y2)
     Painter.fillRect(QRect(outerLeft, outerTop, outerWidth, outerHeight), Pen);
     const int innerWidth = outerWidth - 2 * PenWidth;
     const int innerHeight = outerHeight - 2 * PenWidth;
-    if (innerWidth > 0 && innerHeight > 0)
+    // A plain fill, pen and brush alike, needs no second pass.
+    if (innerWidth > 0 && innerHeight > 0 && Brush != Pen)
         Painter.fillRect(
             QRect(outerLeft + PenWidth, outerTop + PenWidth, innerWidth, innerHeight), Brush);
 }

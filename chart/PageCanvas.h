@@ -16,7 +16,9 @@ public:
     virtual void SetPenColour(TColour colour) = 0;
     virtual void SetPenWidth(int width) = 0;
     /// Fills the inside with the brush and outlines it with the pen; the second corner is
-    /// exclusive.
+    /// exclusive. The outline runs along the border pixels x1, x2 - 1, y1 and y2 - 1, a pen
+    /// of width w covering (w - 1) / 2 pixels before each and the rest after it: pages rely
+    /// on it to draw a grid of such rectangles in fewer calls.
     virtual void Rectangle(int x1, int y1, int x2, int y2) = 0;
     /// A line in the pen, its start included and its end excluded.
     virtual void Line(int x1, int y1, int x2, int y2) = 0;

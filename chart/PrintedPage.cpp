@@ -47,6 +47,114 @@ namespace {
         std::int32_t FirstRowOffset;
     };
 
+    // Where a canvas puts an outline's pixels about the border pixel it runs along.
+    int PenBefore(int penWidth) { return (penWidth - 1) / 2; }
+
+    // The pixels, along one axis, of a stitch's inside.
+    struct Span {
+        int Begin;
+        int End;
+        bool Empty() const { return End <= Begin; }
+    };
+
+    // Along one axis, the part of each of n stitches' insides that no later stitch's outline
+    // covers: stitch i is drawn from edges[i] to edges[i + 1] + Half, and the outline of the
+    // one after it starts PenBefore ahead of edges[i + 1]. The last stitch keeps its whole
+    // inside unless \a lastFollowed.
+    std::vector<Span> VisibleInsides(
+        const std::vector<int>& edges, std::int64_t n, const PageStyle& style, bool lastFollowed)
+    {
+        const int before = PenBefore(style.PenWidth);
+        std::vector<Span> spans(static_cast<std::size_t>(n) + 1);
+        for (std::int64_t i = 1; i <= n; ++i) {
+            const int next = edges[static_cast<std::size_t>(i) + 1];
+            int end = next + style.Half - 1 - before;
+            if (i < n || lastFollowed)
+                end = std::min(end, next - before);
+            spans[static_cast<std::size_t>(i)]
+                = { edges[static_cast<std::size_t>(i)] - before + style.PenWidth, end };
+        }
+        return spans;
+    }
+
+    // Calls fill(from, to) for each stretch of [begin, end) outside the spans' non-empty ones.
+    template <typename Fill>
+    void FillGaps(const std::vector<Span>& spans, int begin, int end, Fill fill)
+    {
+        int from = begin;
+        for (std::size_t i = 1; i < spans.size(); ++i) {
+            if (spans[i].Empty())
+                continue;
+            if (spans[i].Begin > from)
+                fill(from, spans[i].Begin);
+            from = spans[i].End;
+        }
+        if (end > from)
+            fill(from, end);
+    }
+
+    void DrawRowNumber(TPageCanvas& canvas, const PageStyle& style, int chartLeft, int top,
+        int rowBottom, std::int64_t rowNumber)
+    {
+        canvas.SetBrushColour(White);
+        canvas.SetPenColour(Black);
+        canvas.SetPenWidth(1);
+        const int yMid = (top + rowBottom) / 2;
+        canvas.Line(chartLeft - NumberGap, yMid, chartLeft - style.Tick, yMid);
+        const std::string text = NumberText(rowNumber);
+        canvas.TextOut(chartLeft - style.Tick - canvas.TextWidth(text) - NumberGap,
+            yMid - canvas.TextHeight("X") / 2, text);
+    }
+
+    // Rows 1 to rows of a section, every one followed by another, in the pixels a rectangle
+    // per stitch would give, with a fill per run of text stitches and per line of the grid
+    // instead: a preview page has tens of thousands of stitches. What a stitch's rectangle
+    // leaves showing once the later ones are drawn is a grid of insides (one span across for
+    // each column, one down for each row) in the section's ground; all else, up to the next
+    // row, is outline.
+    void FillRows(TPageCanvas& canvas, const TChartLayout& chart, const PageStyle& style,
+        const std::vector<int>& xs, const std::vector<int>& ys, std::int64_t firstIndex,
+        std::int64_t count, std::int32_t rows)
+    {
+        const std::vector<Span> columns = VisibleInsides(xs, count, style, false);
+        const std::vector<Span> rowSpans = VisibleInsides(ys, rows, style, true);
+        canvas.SetPenWidth(1);
+        // The section's ground already shows the background colour. A run may cover the
+        // outlines between its stitches: they are drawn after it.
+        canvas.SetPenColour(style.Colours.Text);
+        canvas.SetBrushColour(style.Colours.Text);
+        for (std::int32_t r = 1; r <= rows; ++r) {
+            const Span down = rowSpans[static_cast<std::size_t>(r)];
+            if (down.Empty())
+                continue;
+            const std::uint8_t* stitches = chart.Row(r - 1) + firstIndex;
+            for (std::int64_t c = 1; c <= count;) {
+                if (stitches[c - 1] == 0) {
+                    ++c;
+                    continue;
+                }
+                const std::int64_t first = c;
+                while (c <= count && stitches[c - 1] != 0)
+                    ++c;
+                const int begin = columns[static_cast<std::size_t>(first)].Begin;
+                const int end = columns[static_cast<std::size_t>(c - 1)].End;
+                if (end > begin)
+                    canvas.Rectangle(begin, down.Begin, end, down.End);
+            }
+        }
+        const int before = PenBefore(style.PenWidth);
+        const int left = xs[1] - before;
+        const int right = xs[static_cast<std::size_t>(count) + 1] + style.Half - 1 - before
+            + style.PenWidth;
+        const int top = ys[1] - before;
+        // The next row's outlines start here and cover the rest.
+        const int bottom = ys[static_cast<std::size_t>(rows) + 1] - before;
+        canvas.SetPenColour(style.OutlineColour);
+        canvas.SetBrushColour(style.OutlineColour);
+        FillGaps(columns, left, right, [&](int from, int to) { canvas.Rectangle(from, top, to, bottom); });
+        FillGaps(rowSpans, top, bottom, [&](int from, int to) { canvas.Rectangle(left, from, right, to); });
+    }
+
     void DrawSection(TPageCanvas& canvas, const PageRequest& request, const PageStyle& style,
         std::int32_t slot, std::int64_t firstIndex, std::int64_t count)
     {
@@ -69,20 +177,23 @@ namespace {
         canvas.SetPenWidth(style.PenWidth);
         canvas.Rectangle(x(1), y(1), right, bottom);
 
-        for (std::int32_t r = 1; r <= height; ++r) {
+        // All rows but the last are filled together when no row number can reach into the
+        // grid's area (the stitches would be drawn over it there); the last row is drawn
+        // stitch by stitch, as its stitch numbers go between its stitches.
+        const bool numbersClear = PenBefore(style.PenWidth) < style.Tick + NumberGap;
+        const std::int32_t together = numbersClear ? std::max(height - 1, 0) : 0;
+        for (std::int32_t r = 1; r <= together; ++r)
+            if ((std::int64_t { r } + style.FirstRowOffset) % 10 == 0)
+                DrawRowNumber(canvas, style, x(1), y(r), y(r + 1), r + style.FirstRowOffset);
+        if (together > 0 && count > 0)
+            FillRows(canvas, chart, style, xs, ys, firstIndex, count, together);
+
+        for (std::int32_t r = together + 1; r <= height; ++r) {
             const int top = y(r);
             const int rowBottom = y(r + 1);
             const std::int64_t rowNumber = std::int64_t { r } + style.FirstRowOffset;
-            if (rowNumber % 10 == 0) {
-                canvas.SetBrushColour(White);
-                canvas.SetPenColour(Black);
-                canvas.SetPenWidth(1);
-                const int yMid = (top + rowBottom) / 2;
-                canvas.Line(x(1) - NumberGap, yMid, x(1) - style.Tick, yMid);
-                const std::string text = NumberText(rowNumber);
-                canvas.TextOut(x(1) - style.Tick - canvas.TextWidth(text) - NumberGap,
-                    yMid - canvas.TextHeight("X") / 2, text);
-            }
+            if (rowNumber % 10 == 0)
+                DrawRowNumber(canvas, style, x(1), top, rowBottom, rowNumber);
             canvas.SetPenWidth(style.PenWidth);
             const std::uint8_t* stitches = chart.Row(r - 1);
             for (std::int64_t c = 1; c <= count; ++c) {

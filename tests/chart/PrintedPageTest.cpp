@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -16,23 +17,53 @@ namespace {
 
 // Records every drawing call as one line of text, with the brush, pen and width in force:
 // "R x1,y1,x2,y2 brush/pen/width" for rectangles, "L" for lines, "T<text> x,y" for text.
-// Text is 10 pixels a character wide and 20 high.
+// Text is 10 pixels a character wide and 20 high. With a size it also paints the calls into
+// a raster as a canvas is told to: a rectangle's outline (w - 1) / 2 pixels before its
+// border pixels, a line without its end pixel, text as a box of brush with one pen pixel.
 struct TRecordingCanvas : TPageCanvas {
+    TRecordingCanvas(int rasterWidth = 0, int rasterHeight = 0)
+        : W(rasterWidth)
+        , H(rasterHeight)
+        , pixels(static_cast<std::size_t>(W) * H, 0x00777777)
+    {
+    }
     void SetBrushColour(TColour colour) override { brush = colour; }
     void SetPenColour(TColour colour) override { pen = colour; }
     void SetPenWidth(int w) override { width = w; }
-    void Rectangle(int x1, int y1, int x2, int y2) override { Add("R", x1, y1, x2, y2); }
-    void Line(int x1, int y1, int x2, int y2) override { Add("L", x1, y1, x2, y2), ++lines; }
-    void TextOut(int x, int y, const std::string& s) override { Add("T" + s, x, y, 0, 0); }
+    void Rectangle(int x1, int y1, int x2, int y2) override
+    {
+        Add("R", x1, y1, x2, y2);
+        const int before = (width - 1) / 2;
+        Fill(x1 - before, y1 - before, x2 - before - 1 + width, y2 - before - 1 + width, pen);
+        Fill(x1 - before + width, y1 - before + width, x2 - before - 1, y2 - before - 1, brush);
+    }
+    void Line(int x1, int y1, int x2, int y2) override
+    {
+        Add("L", x1, y1, x2, y2), ++lines;
+        const int before = (width - 1) / 2;
+        if (y1 == y2)
+            Fill(std::min(x1, x2 + 1), y1 - before, std::max(x1 + 1, x2), y1 - before + width, pen);
+        else
+            Fill(x1 - before, std::min(y1, y2 + 1), x1 - before + width, std::max(y1 + 1, y2), pen);
+    }
+    void TextOut(int x, int y, const std::string& s) override
+    {
+        Add("T" + s, x, y, 0, 0);
+        Fill(x, y, x + TextWidth(s), y + 20, brush);
+        Fill(x, y, x + 1, y + 1, pen);
+    }
     int TextWidth(const std::string& text) override { return 10 * static_cast<int>(text.size()); }
     int TextHeight(const std::string&) override { return 20; }
     void SetFont(const std::string& n, int p) override { font = n + " " + std::to_string(p); }
     long Count(const std::string& call) const { return std::ranges::count(calls, call); }
+    TColour At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * W + x]; }
 
-    std::vector<std::string> calls, texts;
-    std::string font;
-    bool last { false };
-
+    void Fill(int x1, int y1, int x2, int y2, TColour colour)
+    {
+        for (int y = std::max(y1, 0); y < std::min(y2, H); ++y)
+            for (int x = std::max(x1, 0); x < std::min(x2, W); ++x)
+                pixels[static_cast<std::size_t>(y) * W + x] = colour;
+    }
     void Add(const std::string& kind, int x1, int y1, int x2, int y2)
     {
         char text[128];
@@ -42,23 +73,81 @@ struct TRecordingCanvas : TPageCanvas {
         if (kind[0] == 'T')
             texts.push_back(text);
     }
+
+    int W, H;
+    std::vector<TColour> pixels;
+    std::vector<std::string> calls, texts;
+    std::string font;
+    bool last { false };
     TColour brush { 0x123 }, pen { 0x123 };
     int width { -1 }, lines { 0 };
 };
 
-// A chart of I glyphs, each one stitch wide, and its print layout at the defaults.
+// Page 1 drawn the plain way: a rectangle per stitch, row by row, each row's number before
+// its stitches and each stitch's number after it, the outer edges last.
+void DrawStitchByStitch(TPageCanvas& c, const PageRequest& q)
+{
+    const PrintLayout& l = q.Layout;
+    const int pen = GridPenWidth(q.PpiX, l.PrintStitchesPerInch), half = HalfPen(pen);
+    const int tick = TickLength(q.PpiY), height = q.Chart.ChartHeight;
+    const TColour outline = q.Colours.Grid == q.Colours.Background ? q.Colours.Text : q.Colours.Grid;
+    const auto paint = [&c](TColour brush, TColour penColour, int w) {
+        c.SetBrushColour(brush), c.SetPenColour(penColour), c.SetPenWidth(w);
+    };
+    c.SetFont("Arial", PrintFontPoints(l.PrintStitchesPerInch));
+    for (std::int32_t slot = 1; slot <= l.SectionsPerPage; ++slot) {
+        const std::int64_t first = std::int64_t { slot - 1 } * l.StitchesPerSection;
+        const std::int64_t n = std::min<std::int64_t>(l.StitchesPerSection, q.Chart.ChartWidth - first);
+        const auto x = [&](std::int64_t i) { return SectionColumnX(l, q.PpiX, i); };
+        const auto y = [&](std::int64_t j) { return SectionRowY(l, q.PpiY, j, slot); };
+        const int right = x(n + 1) + half, bottom = y(height + 1) + half;
+        if (n <= 0)
+            break;
+        paint(q.Colours.Background, q.Colours.Grid, pen), c.Rectangle(x(1), y(1), right, bottom);
+        for (std::int32_t r = 1; r <= height; ++r) {
+            const std::int64_t rowNumber = r + NumberOffset(q.FirstRowValue);
+            const int mid = (y(r) + y(r + 1)) / 2;
+            if (rowNumber % 10 == 0) {
+                paint(0xFFFFFF, 0, 1), c.Line(x(1) - 3, mid, x(1) - tick, mid);
+                const std::string text = NumberText(rowNumber);
+                c.TextOut(x(1) - tick - c.TextWidth(text) - 3, mid - 10, text);
+            }
+            for (std::int64_t col = 1; col <= n; ++col) {
+                const bool stitch = q.Chart.Row(r - 1)[first + col - 1] != 0;
+                paint(stitch ? q.Colours.Text : q.Colours.Background, outline, pen);
+                c.Rectangle(x(col), y(r), x(col + 1) + half, y(r + 1) + half);
+                const std::int64_t number = first + col + NumberOffset(q.FirstStitchValue);
+                if (r == height && number % 10 == 0) {
+                    const int xMid = (x(col) + x(col + 1)) / 2;
+                    paint(0xFFFFFF, 0, pen), c.Line(xMid, y(r + 1) + 3, xMid, y(r + 1) + tick);
+                    const std::string text = NumberText(number);
+                    c.TextOut(xMid - c.TextWidth(text) / 2, y(r + 1) + tick + 3, text);
+                }
+            }
+        }
+        paint(0, 0, pen), c.Rectangle(x(1), y(1), right, y(1) + half);
+        c.Rectangle(x(1), y(height + 1), right, bottom);
+        if (first == 0)
+            c.Rectangle(x(1), y(1), x(1) + half, bottom);
+        if (first + n == q.Chart.ChartWidth)
+            c.Rectangle(x(n + 1), y(1), right, bottom);
+    }
+}
+
+// A chart and its print layout at the default gauge and the pitch given.
 struct Chart {
-    Chart(const std::vector<std::string>& lines, int blankRows)
+    Chart(const std::vector<std::string>& lines, int blankRows, double pitch = 12.0, int unit = 0)
     {
         TWendleFont font;
         font.BuildFont();
         chart.LayOutChart(lines, ChartOptions { .BlankRows = blankRows }, font);
-        layout = ComputePrintRequirements({ chart.ChartWidth, chart.ChartHeight });
+        layout = ComputePrintRequirements({ chart.ChartWidth, chart.ChartHeight, pitch, unit });
     }
     TRecordingCanvas Draw(PrintColours colours, double stitch = 1.0, double row = 1.0,
-        std::int32_t page = 1, int ppiX = 600, int ppiY = 600) const
+        std::int32_t page = 1, int ppiX = 600, int ppiY = 600, int rasterWidth = 0,
+        int rasterHeight = 0) const
     {
-        TRecordingCanvas c;
+        TRecordingCanvas c(rasterWidth, rasterHeight);
         c.last = DrawPrintedPage(c, { chart, layout, colours, stitch, row, ppiX, ppiY, page });
         return c;
     }
@@ -103,46 +192,49 @@ TEST(PrintedPageTest, PenTickFontNumbersColoursSectionsAndTheLastPage)
     EXPECT_EQ(canvas.Count("L 897,400,840,400 ffffff/0/1"), 1);
     EXPECT_EQ(canvas.Count("L 1025,983,1025,1040 ffffff/0/3"), 1);
 
-    // The ground, a text stitch (row 7, stitch 2) and a blank one (row 1, stitch 1) in the
-    // colours chosen; the border stays black, the numbers black on white.
+    // The ground, a text stitch (row 7, stitch 2, its middle at 975,560), a blank one (row 1,
+    // stitch 1, at 925,320) and a grid line between them (at 950,560) in the colours chosen;
+    // the border stays black, the numbers black on white.
     const DisplayColours sameGrid { { 0x02123456, 0xABCDEF, 0x02123456 } };
     const DisplayColours flagDiffers { { 0x02123456, 0xABCDEF, 0x123456 } };
-    const std::tuple<PrintColours, std::string, std::string, std::string> colourCases[] {
-        { BlackOnWhite, "ffffff/0", "0/0", "ffffff/0" },
-        { ChoosePrintColours(1, sameGrid), "0/ffffff", "ffffff/ffffff", "0/ffffff" },
-        { ChoosePrintColours(2, sameGrid), "2123456/2123456", "abcdef/abcdef", "2123456/abcdef" },
-        { ChoosePrintColours(2, flagDiffers), "2123456/123456", "abcdef/123456", "2123456/123456" },
+    const std::tuple<PrintColours, std::string, std::array<TColour, 3>> colourCases[] {
+        { BlackOnWhite, "ffffff/0", { 0, 0xFFFFFF, 0 } },
+        { ChoosePrintColours(1, sameGrid), "0/ffffff", { 0xFFFFFF, 0, 0xFFFFFF } },
+        { ChoosePrintColours(2, sameGrid), "2123456/2123456", { 0xABCDEF, 0x2123456, 0xABCDEF } },
+        { ChoosePrintColours(2, flagDiffers), "2123456/123456", { 0xABCDEF, 0x2123456, 0x123456 } },
     };
     const std::vector<std::string> border { "R 900,300,2902,302 0/0/3", "R 900,980,2902,982 0/0/3",
         "R 900,300,902,982 0/0/3", "R 2900,300,2902,982 0/0/3" };
-    for (const auto& [colours, ground, text, blank] : colourCases) {
-        const TRecordingCanvas drawn = f.Draw(colours);
+    for (const auto& [colours, ground, stitches] : colourCases) {
+        const TRecordingCanvas drawn = f.Draw(colours, 1.0, 1.0, 1, 600, 600, 1000, 1000);
         EXPECT_EQ(drawn.calls.front(), "R 900,300,2902,982 " + ground + "/3");
-        EXPECT_EQ(drawn.Count("R 950,540,1002,582 " + text + "/3"), 1);
-        EXPECT_EQ(drawn.Count("R 900,300,952,342 " + blank + "/3"), 1);
+        EXPECT_EQ((std::array { drawn.At(975, 560), drawn.At(925, 320), drawn.At(950, 560) }),
+            stitches);
         EXPECT_EQ(std::vector(drawn.calls.end() - 4, drawn.calls.end()), border);
         EXPECT_EQ(drawn.texts.front(), "T10 817,670,0,0 ffffff/0/1");
     }
 
     // 10001 x 17 in landscape: 110 stitches a section, 4 sections a page, 23 pages; each
-    // section has a ground, its cells, top and bottom bars, 12 numbers, and the first and
-    // last one a bar at their outer edge.
+    // section has 12 numbers, top and bottom bars, and the first and last one a bar at their
+    // outer edge.
     const Chart wide({ std::string(5000, 'I') }, 6);
     ASSERT_EQ(wide.layout.PagesRequired, 23);
-    const std::size_t full = 1 + 110 * 17 + 2 + 12;
     // Chart, page, pixels per inch across and down: whether it is the last page, and the
-    // count of font, rectangle and text calls.
-    const std::tuple<Chart, std::int32_t, int, int, bool, std::size_t> pageCases[] {
-        { wide, 1, 600, 600, false, 4 * full + 1 + 1 }, { wide, 22, 600, 600, false, 4 * full + 1 },
-        { wide, 23, 600, 600, true, 2 * full + (1 + 101 * 17 + 3 + 11) + 1 },
-        { wide, 24, 600, 600, true, 1 }, { wide, 0, 600, 600, false, 0 },
-        { wide, 1, 0, 600, true, 0 }, { wide, 1, 600, -1, true, 0 },
-        { Chart(std::vector<std::string>(10, "I"), 10), 1, 600, 600, true, 0 }
+    // count of numbers and of bars.
+    const std::tuple<Chart, std::int32_t, int, int, bool, long, long> pageCases[] {
+        { wide, 1, 600, 600, false, 4 * 12, 4 * 2 + 1 }, { wide, 22, 600, 600, false, 48, 8 },
+        { wide, 23, 600, 600, true, 2 * 12 + 11, 3 * 2 + 1 }, { wide, 24, 600, 600, true, 0, 0 },
+        { wide, 0, 600, 600, false, 0, 0 }, { wide, 1, 0, 600, true, 0, 0 },
+        { wide, 1, 600, -1, true, 0, 0 },
+        { Chart(std::vector<std::string>(10, "I"), 10), 1, 600, 600, true, 0, 0 }
     };
-    for (const auto& [chart, page, ppiX, ppiY, last, calls] : pageCases) {
+    for (const auto& [chart, page, ppiX, ppiY, last, numbers, bars] : pageCases) {
         const TRecordingCanvas canvas = chart.Draw(BlackOnWhite, 1.0, 1.0, page, ppiX, ppiY);
-        EXPECT_EQ(std::pair(canvas.last, canvas.calls.size() - canvas.lines + !canvas.font.empty()),
-            std::pair(last, calls))
+        const long drawnBars = std::ranges::count_if(canvas.calls, [](const std::string& call) {
+            return call.starts_with("R ") && call.ends_with(" 0/0/3");
+        });
+        EXPECT_EQ(std::tuple(canvas.last, std::ssize(canvas.texts), drawnBars),
+            std::tuple(last, numbers, bars))
             << page << " of " << chart.chart.ChartWidth;
     }
     // Sections stack 1.7 inches apart; stitch 10000, in the last page's third section, is
@@ -150,6 +242,40 @@ TEST(PrintedPageTest, PenTickFontNumbersColoursSectionsAndTheLastPage)
     const TRecordingCanvas lastPage = wide.Draw(BlackOnWhite, 1.0, 1.0, 23);
     EXPECT_EQ(lastPage.Count("R 600,1580,6102,1582 0/0/3"), 1) << "second section's top bar";
     EXPECT_EQ(lastPage.texts.back(), "T1000 5555,3303,0,0 ffffff/0/3");
+}
+
+TEST(PrintedPageTest, GivesThePixelsOfARectanglePerStitch)
+{
+    // Pens of 1 to 9 pixels, the numbers in and out of reach of the grid's area, the grid in
+    // the background colour, section cuts, and a printer far finer across than down.
+    const Chart hello({ "HELLO WORLD", "KNIT ME 1234" }, 1, 5.0);
+    const Chart narrow({ "HI" }, 1, 20.0);
+    const Chart cut({ std::string(60, 'W') }, 2, 2.0, 1);
+    const DisplayColours sameGrid { { 0x000080, 0xABCDEF, 0xABCDEF } };
+    // Chart, pixels per inch across and down, colours, first stitch and row numbers: whether
+    // it takes fewer calls (not where a row number reaches into the grid).
+    const std::tuple<Chart, int, int, PrintColours, double, double, bool> cases[] {
+        { hello, 72, 72, BlackOnWhite, 1, 1, true }, { hello, 200, 200, BlackOnWhite, 8, 5, true },
+        { hello, 400, 100, ChoosePrintColours(1, {}), 1, 9, true },
+        { hello, 600, 60, BlackOnWhite, 3, 1, true },
+        { hello, 1000, 40, ChoosePrintColours(2, sameGrid), 28, 8, true },
+        { hello, 2400, 20, BlackOnWhite, 1, 10, false },
+        { narrow, 96, 96, BlackOnWhite, 9, 9, true },
+        { cut, 150, 150, ChoosePrintColours(2, sameGrid), 5, 4, true },
+    };
+    for (const auto& [chart, ppiX, ppiY, colours, stitch, row, fewer] : cases) {
+        const int w = ppiX * 11, h = ppiY * 11;
+        const TRecordingCanvas drawn = chart.Draw(colours, stitch, row, 1, ppiX, ppiY, w, h);
+        TRecordingCanvas plain(w, h);
+        DrawStitchByStitch(plain, { chart.chart, chart.layout, colours, stitch, row, ppiX, ppiY, 1 });
+        long differ = 0;
+        for (std::size_t i = 0; i < plain.pixels.size(); ++i)
+            differ += plain.pixels[i] != drawn.pixels[i];
+        EXPECT_EQ(differ, 0) << ppiX << " by " << ppiY << " ppi, pen "
+                             << GridPenWidth(ppiX, chart.layout.PrintStitchesPerInch);
+        EXPECT_EQ(drawn.texts, plain.texts);
+        EXPECT_EQ(drawn.calls.size() < plain.calls.size(), fewer) << drawn.calls.size() << " calls against " << plain.calls.size() << " at " << ppiX;
+    }
 }
 
 } // namespace
