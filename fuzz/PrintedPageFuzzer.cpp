@@ -1,6 +1,7 @@
 // The print arithmetic and page drawing over random charts, pitches, gauges and printer
-// resolutions, onto a canvas that records what is drawn: nothing lies outside the page,
-// and every stitch of the chart is drawn once, on one page, in its colour.
+// resolutions, onto a canvas that follows what each call paints at the middle pixel of
+// every stitch: nothing lies outside the page, and every stitch of the chart shows its
+// colour there on one page.
 #include "ChartLayout.h"
 #include "FuzzInput.h"
 #include "PrintedPage.h"
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -17,37 +17,74 @@ using namespace wendle;
 
 namespace {
 
-struct Drawn {
-    int X1, Y1, X2, Y2;
-    TColour Brush;
+// The middle pixels of a page's stitches, slot by slot, and the colour last painted on each.
+struct Middles {
+    std::vector<int> Xs; ///< by column, all sections alike
+    std::vector<std::vector<int>> Ys; ///< by slot, then row
+    std::vector<TColour> Colours; ///< by slot, row and column
+    std::int64_t Columns { 0 };
+
+    void Paint(int x1, int y1, int x2, int y2, TColour colour)
+    {
+        const auto a = std::ranges::lower_bound(Xs, x1) - Xs.begin();
+        const auto b = std::ranges::lower_bound(Xs, x2) - Xs.begin();
+        for (std::size_t slot = 0; slot < Ys.size(); ++slot) {
+            const auto& ys = Ys[slot];
+            const auto top = std::ranges::lower_bound(ys, y1) - ys.begin();
+            const auto bottom = std::ranges::lower_bound(ys, y2) - ys.begin();
+            for (auto r = top; r < bottom; ++r)
+                for (auto c = a; c < b; ++c)
+                    Colours[(slot * ys.size() + r) * Columns + c] = colour;
+        }
+    }
 };
 
-// Measures text as a printer font of its point size would: digits 0.56 em wide.
+// Paints as a canvas is told to: an outline (w - 1) / 2 pixels before the border pixels, a
+// line without its end pixel, text on a box of brush. Measures text as a printer font of its
+// point size would: digits 0.56 em wide.
 class TRecordingCanvas final : public TPageCanvas {
 public:
-    TRecordingCanvas(int ppiX, int ppiY, int width, int height)
+    TRecordingCanvas(int ppiX, int ppiY, int width, int height, Middles& middles)
         : PpiX(ppiX)
         , PpiY(ppiY)
         , Width(width)
         , Height(height)
+        , Seen(middles)
     {
     }
 
     void SetBrushColour(TColour colour) override { Brush = colour; }
-    void SetPenColour(TColour) override { }
-    void SetPenWidth(int width) override { FUZZ_REQUIRE(width >= 1); }
+    void SetPenColour(TColour colour) override { Pen = colour; }
+    void SetPenWidth(int width) override
+    {
+        FUZZ_REQUIRE(width >= 1);
+        PenWidth = width;
+    }
     void Rectangle(int x1, int y1, int x2, int y2) override
     {
         Inside(x1, y1, x2, y2);
-        Rectangles.push_back({ x1, y1, x2, y2, Brush });
+        const int b = (PenWidth - 1) / 2;
+        Seen.Paint(x1 - b, y1 - b, x2 - 1 - b + PenWidth, y2 - 1 - b + PenWidth, Pen);
+        Seen.Paint(x1 - b + PenWidth, y1 - b + PenWidth, x2 - 1 - b, y2 - 1 - b, Brush);
+        ++Rectangles;
     }
-    void Line(int x1, int y1, int x2, int y2) override { Inside(x1, y1, x2, y2); }
+    void Line(int x1, int y1, int x2, int y2) override
+    {
+        Inside(x1, y1, x2, y2);
+        FUZZ_REQUIRE(x1 == x2 || y1 == y2);
+        const int b = (PenWidth - 1) / 2;
+        if (y1 == y2)
+            Seen.Paint(std::min(x1, x2 + 1), y1 - b, std::max(x1 + 1, x2), y1 - b + PenWidth, Pen);
+        else
+            Seen.Paint(x1 - b, std::min(y1, y2 + 1), x1 - b + PenWidth, std::max(y1 + 1, y2), Pen);
+    }
     void TextOut(int x, int y, const std::string& text) override
     {
         // Four-digit row numbers at the coarsest pitches reach past a landscape sheet's left
         // edge by their fixed place; shorter numbers always fit.
         if (text.size() < 4)
             Inside(x, y, x + TextWidth(text), y + TextHeight(text));
+        Seen.Paint(x, y, x + TextWidth(text), y + TextHeight(text), Brush);
     }
     int TextWidth(const std::string& text) override
     {
@@ -56,18 +93,22 @@ public:
     int TextHeight(const std::string&) override { return Points * PpiY / 72; }
     void SetFont(const std::string&, int pointSize) override { Points = pointSize; }
 
-    std::vector<Drawn> Rectangles;
+    int Rectangles { 0 };
 
 private:
     void Inside(int x1, int y1, int x2, int y2) const
     {
+        if (Width < 0)
+            return;
         FUZZ_REQUIRE(std::min(x1, x2) >= 0 && std::max(x1, x2) <= Width);
         FUZZ_REQUIRE(std::min(y1, y2) >= 0 && std::max(y1, y2) <= Height);
     }
 
     int PpiX, PpiY, Width, Height;
+    Middles& Seen;
     int Points { 0 };
-    TColour Brush { 0 };
+    int PenWidth { 1 };
+    TColour Brush { 0 }, Pen { 0 };
 };
 
 const TWendleFont& Font()
@@ -101,8 +142,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TChartLayout chart;
     chart.LayOutChart(lines, options, Font());
 
-    PrintInputs inputs { chart.ChartWidth, chart.ChartHeight, input.Number(5, 20), input.Int(0, 1),
-        input.Number(2, 16), input.Number(2, 16) };
+    const int unit = input.Int(0, 1);
+    const PitchLimits limits = PrintScaleLimits(unit);
+    PrintInputs inputs { chart.ChartWidth, chart.ChartHeight,
+        input.Number(limits.Minimum, limits.Maximum), unit, input.Number(2, 16), input.Number(2, 16) };
     const PrintLayout layout = ComputePrintRequirements(inputs);
     // Real printers and previews start at 72 pixels per inch; the fixed three-pixel gaps
     // beside the numbers leave a page only far below that. Some runs test the guard.
@@ -124,61 +167,59 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The page geometry is cut from a Letter sheet: margins and page areas add up to it, and
     // the numbers under the last section may use the sheet's edge below the page area.
-    const int width = static_cast<int>((layout.PrintLandscape ? 11.0 : 8.5) * ppiX);
-    const int height = static_cast<int>((layout.PrintLandscape ? 8.5 : 11.0) * ppiY);
+    int width = static_cast<int>((layout.PrintLandscape ? 11.0 : 8.5) * ppiX);
+    int height = static_cast<int>((layout.PrintLandscape ? 8.5 : 11.0) * ppiY);
+    // A pitch or gauge the window's fields refuse can make rows far thinner than their
+    // numbers are tall, or numbers wider than the margin; such pages need not keep to the
+    // sheet, only draw without fault.
+    if (!(std::min(inputs.StitchesAcross, inputs.StitchesDown) >= 2
+            && std::max(inputs.StitchesAcross, inputs.StitchesDown) <= 16
+            && inputs.PitchValue >= limits.Minimum && inputs.PitchValue <= limits.Maximum))
+        width = -1;
+    Middles middles;
     if (layout.PagesRequired == UnprintablePages || ppiX <= 0 || ppiY <= 0) {
-        TRecordingCanvas canvas(ppiX, ppiY, 0, 0);
+        TRecordingCanvas canvas(ppiX, ppiY, 0, 0, middles);
         FUZZ_REQUIRE(page(1, canvas));
-        FUZZ_REQUIRE(canvas.Rectangles.empty() || layout.PagesRequired != UnprintablePages);
+        FUZZ_REQUIRE(canvas.Rectangles == 0 || layout.PagesRequired != UnprintablePages);
         return 0;
     }
 
-    // Cells are told apart by their place only while every printed row and stitch is at
-    // least two pixels; the bounds hold at any resolution.
-    const bool exact
-        = layout.PrintStitchesPerInch * 2 <= ppiX && layout.PrintRowsPerInch * 2 <= ppiY;
+    // A stitch's middle pixel lies inside its outline while every printed stitch and row is
+    // a few pixels more than two pens; the bounds hold at any resolution.
+    const int pen = GridPenWidth(ppiX, layout.PrintStitchesPerInch);
+    const bool exact = layout.PrintStitchesPerInch * (2 * pen + 3) <= ppiX
+        && layout.PrintRowsPerInch * (2 * pen + 3) <= ppiY;
     const std::int64_t rows = chart.ChartHeight;
+    const std::int64_t across = layout.StitchesPerSection;
     std::vector<int> seen(static_cast<std::size_t>(rows * chart.ChartWidth), 0);
-    const long double step = static_cast<long double>(layout.PrintedHeight) + 0.5L;
-    const auto columnAt = [&](int x) {
-        return std::lround((static_cast<long double>(x) / ppiX - layout.PageLeftMargin)
-            * layout.PrintStitchesPerInch);
-    };
     for (std::int32_t number = 1; number <= layout.PagesRequired + 1; ++number) {
-        TRecordingCanvas canvas(ppiX, ppiY, width, height);
-        FUZZ_REQUIRE(page(number, canvas) == (number >= layout.PagesRequired));
-        if (!exact)
-            continue;
-        for (const Drawn& cell : canvas.Rectangles) {
-            if (cell.Brush != colours.Text && cell.Brush != colours.Background)
-                continue;
-            const long double down
-                = static_cast<long double>(cell.Y1) / ppiY - layout.PageTopMargin;
-            // A pixel of slack: the first row's edge may round to just above the margin.
-            const auto slot = static_cast<std::int64_t>(std::floor((down + 1.0L / ppiY) / step));
-            const long row = std::lround((down - slot * step) * layout.PrintRowsPerInch);
-            const long rowEnd
-                = std::lround((static_cast<long double>(cell.Y2
-                                   - HalfPen(GridPenWidth(ppiX, layout.PrintStitchesPerInch)))
-                                      / ppiY
-                                  - layout.PageTopMargin - slot * step)
-                    * layout.PrintRowsPerInch);
-            const long column = columnAt(cell.X1);
-            if (rowEnd != row + 1) // the ground of a whole section
-                continue;
-            const std::int64_t section = (number - 1LL) * layout.SectionsPerPage + slot;
-            const std::int64_t stitch = section * layout.StitchesPerSection + column;
-            FUZZ_REQUIRE(number <= layout.PagesRequired && slot < layout.SectionsPerPage);
-            FUZZ_REQUIRE(
-                row >= 0 && row < rows && column >= 0 && column < layout.StitchesPerSection);
-            FUZZ_REQUIRE(stitch < chart.ChartWidth);
-            FUZZ_REQUIRE(cell.Brush
-                == (chart.IsTextStitch(
-                        static_cast<std::int32_t>(row), static_cast<std::int32_t>(stitch))
-                        ? colours.Text
-                        : colours.Background));
-            ++seen[static_cast<std::size_t>(row * chart.ChartWidth + stitch)];
+        const std::int64_t firstSection = (number - 1LL) * layout.SectionsPerPage;
+        middles = { {}, {}, {}, across };
+        for (std::int64_t c = 1; exact && c <= across; ++c)
+            middles.Xs.push_back(
+                (SectionColumnX(layout, ppiX, c) + SectionColumnX(layout, ppiX, c + 1)) / 2);
+        for (std::int32_t slot = 1; exact && slot <= layout.SectionsPerPage; ++slot) {
+            if ((firstSection + slot - 1) * across >= chart.ChartWidth)
+                break;
+            auto& ys = middles.Ys.emplace_back();
+            for (std::int64_t r = 1; r <= rows; ++r)
+                ys.push_back((SectionRowY(layout, ppiY, r, slot) + SectionRowY(layout, ppiY, r + 1, slot)) / 2);
         }
+        middles.Colours.assign(middles.Ys.size() * rows * across, 0x01000000);
+        TRecordingCanvas canvas(ppiX, ppiY, width, height, middles);
+        FUZZ_REQUIRE(page(number, canvas) == (number >= layout.PagesRequired));
+        for (std::size_t slot = 0; slot < middles.Ys.size(); ++slot)
+            for (std::int64_t r = 0; r < rows; ++r)
+                for (std::int64_t c = 0; c < across; ++c) {
+                    const std::int64_t stitch = (firstSection + slot) * across + c;
+                    if (stitch >= chart.ChartWidth)
+                        break;
+                    const bool text = chart.IsTextStitch(
+                        static_cast<std::int32_t>(r), static_cast<std::int32_t>(stitch));
+                    FUZZ_REQUIRE(middles.Colours[(slot * rows + r) * across + c]
+                        == (text ? colours.Text : colours.Background));
+                    ++seen[static_cast<std::size_t>(r * chart.ChartWidth + stitch)];
+                }
     }
     for (const int count : seen)
         FUZZ_REQUIRE(!exact || count == 1);
