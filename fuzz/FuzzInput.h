@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WendleFont.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -63,5 +65,16 @@ private:
     std::size_t Size;
     std::size_t Position { 0 };
 };
+
+/// The stitch font, built once for all runs.
+inline const TWendleFont& FuzzFont()
+{
+    static const TWendleFont font = [] {
+        TWendleFont built;
+        built.BuildFont();
+        return built;
+    }();
+    return font;
+}
 
 } // namespace wendle

@@ -13,16 +13,6 @@ using namespace wendle;
 
 namespace {
 
-const TWendleFont& Font()
-{
-    static const TWendleFont font = [] {
-        TWendleFont built;
-        built.BuildFont();
-        return built;
-    }();
-    return font;
-}
-
 // The message's lines: code points of one byte each, or of three (reaching surrogates and
 // codes past the last plane), cut at line feeds.
 std::vector<std::u32string> ReadLines(TFuzzInput& input, bool wide)
@@ -77,10 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TChartLayout layout;
     const std::string previous[] = { "AB" };
-    layout.LayOutChart(previous, ChartOptions {}, Font());
+    layout.LayOutChart(previous, ChartOptions {}, FuzzFont());
     const std::int32_t oldWidth = layout.ChartWidth;
     const std::int32_t oldHeight = layout.ChartHeight;
-    const bool changed = layout.LayOutChart(lines, options, Font());
+    const bool changed = layout.LayOutChart(lines, options, FuzzFont());
     if (!options.IsUsable()) {
         FUZZ_REQUIRE(!changed && layout.ChartWidth == oldWidth && layout.ChartHeight == oldHeight);
         return 0;
@@ -88,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(changed == (layout.ChartWidth != oldWidth || layout.ChartHeight != oldHeight));
 
     // The size from the glyphs' widths, and the text stitches the glyphs hold.
-    const auto& widths = Font().FontWidths[options.FontForm];
+    const auto& widths = FuzzFont().FontWidths[options.FontForm];
     std::int64_t widest = 0;
     std::int64_t glyphStitches = 0;
     for (const std::string& line : lines) {
@@ -97,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int k = TWendleFont::GlyphIndex(
                 static_cast<unsigned char>(UpperCaseKey(static_cast<unsigned char>(character))));
             width += k == 0 ? options.WordGap - 1 : widths[k] + 1;
-            for (const auto& row : Font().FontCells[options.FontForm][k])
+            for (const auto& row : FuzzFont().FontCells[options.FontForm][k])
                 for (const std::uint8_t cell : row)
                     glyphStitches += cell;
         }

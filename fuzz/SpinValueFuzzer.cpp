@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -77,60 +78,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model.SetTrackSpin(flags & 32);
     Check(model);
 
+    // Each byte picks the next thing the user does; most of the time, a key typed.
+    using Action = void (*)(TSpinValueModel&, TFuzzInput&);
+    static constexpr Action actions[] = {
+        [](TSpinValueModel& m, TFuzzInput&) { m.UpClick(); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.DownClick(); },
+        [](TSpinValueModel& m, TFuzzInput& in) { m.SpinMouseDown(in.Byte() & 1); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.SpinMouseUp(); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.ArrowUpPressed(); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.ArrowDownPressed(); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.ArrowLeftPressed(); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.ArrowRightPressed(); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.CtrlZeroPressed(); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.KeyReleased(); },
+        [](TSpinValueModel& m, TFuzzInput& in) { m.MousePress(in.Int(-20, 400), in.Byte() & 1); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.DoubleClick(); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.FocusReceived(); },
+        [](TSpinValueModel& m, TFuzzInput& in) { m.SetValue(in.Number(-2e4, 2e4)); },
+        [](TSpinValueModel& m, TFuzzInput&) { m.SetValue(FxSpEmptyValue); },
+        [](TSpinValueModel& m, TFuzzInput& in) { m.SetIncrement(in.Number(-1000, 1000)); },
+    };
+    constexpr std::size_t typing = 4; // of every 20 choices
     while (!input.Empty()) {
-        switch (input.Byte() % 20) {
-        case 0:
-            model.UpClick();
-            break;
-        case 1:
-            model.DownClick();
-            break;
-        case 2:
-            model.SpinMouseDown(input.Byte() & 1);
-            break;
-        case 3:
-            model.SpinMouseUp();
-            break;
-        case 4:
-            model.ArrowUpPressed();
-            break;
-        case 5:
-            model.ArrowDownPressed();
-            break;
-        case 6:
-            model.ArrowLeftPressed();
-            break;
-        case 7:
-            model.ArrowRightPressed();
-            break;
-        case 8:
-            model.CtrlZeroPressed();
-            break;
-        case 9:
-            model.KeyReleased();
-            break;
-        case 10:
-            model.MousePress(input.Int(-20, 400), input.Byte() & 1);
-            break;
-        case 11:
-            model.DoubleClick();
-            break;
-        case 12:
-            model.FocusReceived();
-            break;
-        case 13:
-            model.SetValue(input.Number(-2e4, 2e4));
-            break;
-        case 14:
-            model.SetValue(FxSpEmptyValue);
-            break;
-        case 15:
-            model.SetIncrement(input.Number(-1000, 1000));
-            break;
-        default:
+        const std::size_t choice = input.Byte() % (std::size(actions) + typing);
+        if (choice < std::size(actions))
+            actions[choice](model, input);
+        else
             model.TypeCharacter("0123456789-.\x1b\bx"[input.Int(0, 15)]);
-            break;
-        }
         Check(model);
     }
     return 0;
