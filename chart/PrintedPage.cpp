@@ -144,15 +144,17 @@ namespace {
         }
         const int before = PenBefore(style.PenWidth);
         const int left = xs[1] - before;
-        const int right = xs[static_cast<std::size_t>(count) + 1] + style.Half - 1 - before
-            + style.PenWidth;
+        const int right
+            = xs[static_cast<std::size_t>(count) + 1] + style.Half - 1 - before + style.PenWidth;
         const int top = ys[1] - before;
         // The next row's outlines start here and cover the rest.
         const int bottom = ys[static_cast<std::size_t>(rows) + 1] - before;
         canvas.SetPenColour(style.OutlineColour);
         canvas.SetBrushColour(style.OutlineColour);
-        FillGaps(columns, left, right, [&](int from, int to) { canvas.Rectangle(from, top, to, bottom); });
-        FillGaps(rowSpans, top, bottom, [&](int from, int to) { canvas.Rectangle(left, from, right, to); });
+        FillGaps(columns, left, right,
+            [&](int from, int to) { canvas.Rectangle(from, top, to, bottom); });
+        FillGaps(rowSpans, top, bottom,
+            [&](int from, int to) { canvas.Rectangle(left, from, right, to); });
     }
 
     void DrawSection(TPageCanvas& canvas, const PageRequest& request, const PageStyle& style,
@@ -160,13 +162,13 @@ namespace {
     {
         const TChartLayout& chart = request.Chart;
         const std::int32_t height = chart.ChartHeight;
-        // Every edge from its own formula, never by adding up cell sizes.
-        std::vector<int> xs(static_cast<std::size_t>(count) + 2);
+        // Every edge from its own formula, never by adding up cell sizes; counted from 1.
+        std::vector<int> xs { 0 };
         for (std::int64_t i = 1; i <= count + 1; ++i)
-            xs[static_cast<std::size_t>(i)] = SectionColumnX(request.Layout, request.PpiX, i);
-        std::vector<int> ys(static_cast<std::size_t>(height) + 2);
+            xs.push_back(SectionColumnX(request.Layout, request.PpiX, i));
+        std::vector<int> ys { 0 };
         for (std::int64_t j = 1; j <= height + 1; ++j)
-            ys[static_cast<std::size_t>(j)] = SectionRowY(request.Layout, request.PpiY, j, slot);
+            ys.push_back(SectionRowY(request.Layout, request.PpiY, j, slot));
         const auto x = [&xs](std::int64_t i) { return xs[static_cast<std::size_t>(i)]; };
         const auto y = [&ys](std::int64_t j) { return ys[static_cast<std::size_t>(j)]; };
         const int right = x(count + 1) + style.Half;

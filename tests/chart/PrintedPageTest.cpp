@@ -90,14 +90,16 @@ void DrawStitchByStitch(TPageCanvas& c, const PageRequest& q)
     const PrintLayout& l = q.Layout;
     const int pen = GridPenWidth(q.PpiX, l.PrintStitchesPerInch), half = HalfPen(pen);
     const int tick = TickLength(q.PpiY), height = q.Chart.ChartHeight;
-    const TColour outline = q.Colours.Grid == q.Colours.Background ? q.Colours.Text : q.Colours.Grid;
+    const TColour outline
+        = q.Colours.Grid == q.Colours.Background ? q.Colours.Text : q.Colours.Grid;
     const auto paint = [&c](TColour brush, TColour penColour, int w) {
         c.SetBrushColour(brush), c.SetPenColour(penColour), c.SetPenWidth(w);
     };
     c.SetFont("Arial", PrintFontPoints(l.PrintStitchesPerInch));
     for (std::int32_t slot = 1; slot <= l.SectionsPerPage; ++slot) {
         const std::int64_t first = std::int64_t { slot - 1 } * l.StitchesPerSection;
-        const std::int64_t n = std::min<std::int64_t>(l.StitchesPerSection, q.Chart.ChartWidth - first);
+        const std::int64_t n
+            = std::min<std::int64_t>(l.StitchesPerSection, q.Chart.ChartWidth - first);
         const auto x = [&](std::int64_t i) { return SectionColumnX(l, q.PpiX, i); };
         const auto y = [&](std::int64_t j) { return SectionRowY(l, q.PpiY, j, slot); };
         const int right = x(n + 1) + half, bottom = y(height + 1) + half;
@@ -208,8 +210,8 @@ TEST(PrintedPageTest, PenTickFontNumbersColoursSectionsAndTheLastPage)
     for (const auto& [colours, ground, stitches] : colourCases) {
         const TRecordingCanvas drawn = f.Draw(colours, 1.0, 1.0, 1, 600, 600, 1000, 1000);
         EXPECT_EQ(drawn.calls.front(), "R 900,300,2902,982 " + ground + "/3");
-        EXPECT_EQ((std::array { drawn.At(975, 560), drawn.At(925, 320), drawn.At(950, 560) }),
-            stitches);
+        EXPECT_EQ(
+            (std::array { drawn.At(975, 560), drawn.At(925, 320), drawn.At(950, 560) }), stitches);
         EXPECT_EQ(std::vector(drawn.calls.end() - 4, drawn.calls.end()), border);
         EXPECT_EQ(drawn.texts.front(), "T10 817,670,0,0 ffffff/0/1");
     }
@@ -226,7 +228,9 @@ TEST(PrintedPageTest, PenTickFontNumbersColoursSectionsAndTheLastPage)
         { wide, 23, 600, 600, true, 2 * 12 + 11, 3 * 2 + 1 }, { wide, 24, 600, 600, true, 0, 0 },
         { wide, 0, 600, 600, false, 0, 0 }, { wide, 1, 0, 600, true, 0, 0 },
         { wide, 1, 600, -1, true, 0, 0 },
-        { Chart(std::vector<std::string>(10, "I"), 10), 1, 600, 600, true, 0, 0 }
+        { Chart(std::vector<std::string>(10, "I"), 10), 1, 600, 600, true, 0, 0 },
+        // Exactly two sections: the third slot stays empty.
+        { Chart({ std::string(109, 'I') + " " }, 6), 1, 600, 600, true, 24, 6 }
     };
     for (const auto& [chart, page, ppiX, ppiY, last, numbers, bars] : pageCases) {
         const TRecordingCanvas canvas = chart.Draw(BlackOnWhite, 1.0, 1.0, page, ppiX, ppiY);
@@ -251,30 +255,37 @@ TEST(PrintedPageTest, GivesThePixelsOfARectanglePerStitch)
     const Chart hello({ "HELLO WORLD", "KNIT ME 1234" }, 1, 5.0);
     const Chart narrow({ "HI" }, 1, 20.0);
     const Chart cut({ std::string(60, 'W') }, 2, 2.0, 1);
+    // Every chart ends in a blank row; without it the stitch-by-stitch last row shows text.
+    Chart cropped = hello;
+    cropped.chart.ChartHeight -= 1;
     const DisplayColours sameGrid { { 0x000080, 0xABCDEF, 0xABCDEF } };
     // Chart, pixels per inch across and down, colours, first stitch and row numbers: whether
     // it takes fewer calls (not where a row number reaches into the grid).
     const std::tuple<Chart, int, int, PrintColours, double, double, bool> cases[] {
-        { hello, 72, 72, BlackOnWhite, 1, 1, true }, { hello, 200, 200, BlackOnWhite, 8, 5, true },
+        { hello, 72, 72, BlackOnWhite, 1, 1, true },
+        { hello, 200, 200, BlackOnWhite, 8, 5, true },
         { hello, 400, 100, ChoosePrintColours(1, {}), 1, 9, true },
         { hello, 600, 60, BlackOnWhite, 3, 1, true },
         { hello, 1000, 40, ChoosePrintColours(2, sameGrid), 28, 8, true },
         { hello, 2400, 20, BlackOnWhite, 1, 10, false },
         { narrow, 96, 96, BlackOnWhite, 9, 9, true },
         { cut, 150, 150, ChoosePrintColours(2, sameGrid), 5, 4, true },
+        { cropped, 100, 100, BlackOnWhite, 1, 1, true },
     };
     for (const auto& [chart, ppiX, ppiY, colours, stitch, row, fewer] : cases) {
         const int w = ppiX * 11, h = ppiY * 11;
         const TRecordingCanvas drawn = chart.Draw(colours, stitch, row, 1, ppiX, ppiY, w, h);
         TRecordingCanvas plain(w, h);
-        DrawStitchByStitch(plain, { chart.chart, chart.layout, colours, stitch, row, ppiX, ppiY, 1 });
+        DrawStitchByStitch(
+            plain, { chart.chart, chart.layout, colours, stitch, row, ppiX, ppiY, 1 });
         long differ = 0;
         for (std::size_t i = 0; i < plain.pixels.size(); ++i)
             differ += plain.pixels[i] != drawn.pixels[i];
         EXPECT_EQ(differ, 0) << ppiX << " by " << ppiY << " ppi, pen "
                              << GridPenWidth(ppiX, chart.layout.PrintStitchesPerInch);
         EXPECT_EQ(drawn.texts, plain.texts);
-        EXPECT_EQ(drawn.calls.size() < plain.calls.size(), fewer) << drawn.calls.size() << " calls against " << plain.calls.size() << " at " << ppiX;
+        EXPECT_EQ(drawn.calls.size() < plain.calls.size(), fewer)
+            << drawn.calls.size() << " calls against " << plain.calls.size() << " at " << ppiX;
     }
 }
 
