@@ -1,8 +1,10 @@
 #include "ChartLayout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace wendle {
 
@@ -25,8 +27,8 @@ namespace {
 
         Advances(const TWendleFont& font, const ChartOptions& options)
         {
-            for (int k = 0; k < GlyphCount; ++k)
-                Columns[k] = font.FontWidths[options.FontForm][k] + 1;
+            std::ranges::transform(font.FontWidths[options.FontForm], Columns.begin(),
+                [](std::int32_t width) { return width + 1; });
             Columns[0] = options.WordGap - 2 + 1;
         }
     };
@@ -132,8 +134,8 @@ bool TChartLayout::LayOutChart(
             --end;
 
         std::uint8_t* lineTop = StitchRows.data() + static_cast<std::size_t>(top) * RowLength;
-        for (std::size_t n = 0; n < end; ++n) {
-            const int k = GlyphOf(line[n]);
+        for (const char character : std::string_view(line).substr(0, end)) {
+            const int k = GlyphOf(character);
             if (k == 0 && slack > 0) {
                 const std::int32_t share = GapShare(slack, gaps);
                 slack -= share;

@@ -4,6 +4,7 @@
 #include "SizeMessage.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -91,8 +92,8 @@ PitchLimits PrintScaleLimits(int pitchUnit)
 
 PrintLayout ComputePrintRequirements(const PrintInputs& inputs)
 {
-    if (!IsUsableNumber(inputs.PitchValue) || !IsUsableNumber(inputs.StitchesAcross)
-        || !IsUsableNumber(inputs.StitchesDown))
+    const std::array fields { inputs.PitchValue, inputs.StitchesAcross, inputs.StitchesDown };
+    if (!std::ranges::all_of(fields, IsUsableNumber))
         return Unusable();
     const std::int32_t chartWidth = std::max(inputs.ChartWidth, std::int32_t { 0 });
     const std::int32_t chartHeight = std::max(inputs.ChartHeight, std::int32_t { 0 });

@@ -22,7 +22,7 @@ std::string ToFontText(std::u32string_view normalisedLine)
     std::string text;
     text.reserve(normalisedLine.size());
     for (const char32_t character : normalisedLine)
-        text += (character >= 32 && character <= 95) ? static_cast<char>(character) : ' ';
+        text += (character >= U' ' && character <= U'_') ? static_cast<char>(character) : ' ';
     return text;
 }
 

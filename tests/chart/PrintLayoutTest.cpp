@@ -52,6 +52,7 @@ TEST(PrintLayoutTest, SectionsPagesAndOrientation)
         { "negative pitch", { 100, 17, -12.0 }, false, false, false, 0, 0, U },
         { "zero across", { 100, 17, 12.0, 0, 0.0 }, false, false, false, 0, 0, U },
         { "negative down", { 100, 17, 12.0, 0, 6.0, -7.5 }, false, false, false, 0, 0, U },
+        { "negative both ways", { 100, 17, 12.0, 0, -6.0, -7.5 }, false, false, false, 0, 0, U },
         { "rows overflow", { 100, 17, 12.0, 0, 1e-300, 1e300 }, false, false, false, 0, 0, U },
         // Six stitches across the page, cut to tens: no section holds a stitch.
         { "pitch too coarse", { 100, 17, 1.0 }, false, false, false, 0, 0, U },
