@@ -4,17 +4,19 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <span>
 
 int main(int argc, char** argv)
 {
     // Answered before the window system is opened, so that it works without a display.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("wendle %s\n", WENDLE_VERSION);
-            return 0;
-        }
+    const std::span arguments(argv, static_cast<std::size_t>(argc));
+    if (std::ranges::any_of(arguments.subspan(1),
+            [](const char* argument) { return std::strcmp(argument, "--version") == 0; })) {
+        std::printf("wendle %s\n", WENDLE_VERSION);
+        return 0;
     }
 
     QApplication application(argc, argv);
