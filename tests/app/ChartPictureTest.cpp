@@ -112,6 +112,7 @@ TEST(ChartPictureTest, PngAndSvgShowTheDisplayRasterOrSayWhyNot)
     EXPECT_EQ(QImage(png).width(), 32767);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         (QStringList { "hi.png", "hi.svg" }));
+    EXPECT_TRUE(ChartImage(TChartLayout {}, {}, {}).isNull()) << "no stitches, no picture";
     EXPECT_EQ(std::get<1>(RunTool({ "--version" })), "wendle-chart " WENDLE_VERSION "\n");
 }
 
