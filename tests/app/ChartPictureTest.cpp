@@ -48,9 +48,8 @@ QImage Painted(const QString& fileName, int& paths)
     paths = 0;
     for (auto m = part.globalMatch(svg); m.hasNext();) {
         const auto found = m.next();
-        paths += found.hasCaptured(1) ? 1 : 0;
         if (found.hasCaptured(1))
-            colour = QColor(found.captured(1));
+            colour = QColor(found.captured(1)), ++paths;
         else
             painter.fillRect(found.captured(2).toInt(), found.captured(3).toInt(),
                 found.captured(4).toInt(), found.captured(5).toInt(), colour);
@@ -58,12 +57,8 @@ QImage Painted(const QString& fileName, int& paths)
     return image;
 }
 
-struct ToolRun {
-    int Status;
-    std::string Output, Errors;
-};
-
-ToolRun RunTool(const QStringList& arguments)
+// The tool's status, output and errors.
+std::tuple<int, std::string, std::string> RunTool(const QStringList& arguments)
 {
     std::istringstream in;
     std::ostringstream out, err;
@@ -72,7 +67,7 @@ ToolRun RunTool(const QStringList& arguments)
     return { status, out.str(), err.str() };
 }
 
-TEST(ChartPictureTest, PngAndSvgShowTheDisplayRasterAtTheCellWidthAndColoursGiven)
+TEST(ChartPictureTest, PngAndSvgShowTheDisplayRasterOrSayWhyNot)
 {
     TWendleFont font;
     font.BuildFont();
@@ -84,50 +79,41 @@ TEST(ChartPictureTest, PngAndSvgShowTheDisplayRasterAtTheCellWidthAndColoursGive
     const DisplayColours noGrid { { 0x00FFFFFF, 0x00563412, 0x00FFFFFF } };
     // Arguments, the cell size they give, the colours, and the SVG's paths: background, text,
     // and the grid when it shows.
-    const std::tuple<QStringList, PictureCell, DisplayColours, int> cases[] = {
-        { {}, { 8, 6 }, {}, 3 },
-        { { "--cell-width", "1" }, { 1, 1 }, {}, 2 },
-        { { "--cell-width", "3", "--across", "2", "--down", "16" }, { 3, 1 }, {}, 3 },
-        { { "--cell-width=12", "--colors", "#FF0000,#00ff00,#0000ff" }, { 12, 10 }, rgb, 3 },
-        { { "--cell-width=5", "--down=6", "--colors", "#123456,#ffffff,#FFFFFF" }, { 5, 5 }, noGrid,
-            2 },
-    };
+    const std::tuple<QStringList, PictureCell, DisplayColours, int> cases[]
+        = { { {}, { 8, 6 }, {}, 3 }, { { "--cell-width", "1" }, { 1, 1 }, {}, 2 },
+              { { "--cell-width", "3", "--across", "2", "--down", "16" }, { 3, 1 }, {}, 3 },
+              { { "--cell-width=12", "--colors", "#FF0000,#00ff00,#0000ff" }, { 12, 10 }, rgb, 3 },
+              { { "--cell-width=5", "--down=6", "--colors", "#123456,#ffffff,#FFFFFF" }, { 5, 5 },
+                  noGrid, 2 } };
     for (const auto& [arguments, cell, colours, expectedPaths] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
-        const ToolRun run = RunTool(QStringList { "--png", png, "--svg", svg } + arguments);
-        EXPECT_EQ(run.Status, 0);
-        EXPECT_EQ(run.Output + run.Errors, "") << "a picture alone shows nothing";
+        const auto [status, output, errors]
+            = RunTool(QStringList { "--png", png, "--svg", svg } + arguments);
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(output + errors, "") << "a picture alone shows nothing";
         const QImage expected = Expected(chart, colours, cell);
         EXPECT_TRUE(QImage(png).convertToFormat(QImage::Format_RGB32) == expected) << "PNG";
         int paths = 0;
         EXPECT_TRUE(Painted(svg, paths) == expected) << "SVG";
         EXPECT_EQ(paths, expectedPaths);
     }
-}
 
-TEST(ChartPictureTest, RefusesAnUnusableCellWidthColourOrFile)
-{
-    QTemporaryDir folder;
-    const QString png = folder.filePath("hi.png"), svg = folder.filePath("missing/hi.svg");
-    const std::string width = "--cell-width: takes 1 or a whole number from 3 to 12, not ";
-    const std::tuple<QStringList, int, std::string> cases[] = {
-        { { "--png", png, "--cell-width", "0" }, 2, width + "'0'" },
-        { { "--png", png, "--cell-width", "2" }, 2, width + "'2'" },
-        { { "--png", png, "--cell-width", "13" }, 2, width + "'13'" },
-        { { "--png", png, "--colors", "#ff000,#00ff00,#0000ff" }, 2,
-            "--colors: takes three colours TEXT,BACKGROUND,GRID as #rrggbb, not "
-            "'#ff000,#00ff00,#0000ff'" },
-        { { "--svg", svg }, 1, svg.toStdString() + ": No such file or directory" },
-    };
-    for (const auto& [arguments, status, error] : cases) {
-        const ToolRun run = RunTool(arguments);
-        EXPECT_EQ(run.Status, status) << error;
-        EXPECT_EQ(run.Errors, "wendle-chart: " + error + "\n");
-        EXPECT_EQ(
-            QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList {});
-    }
-    EXPECT_EQ(RunTool({ "--version" }).Output, "wendle-chart " WENDLE_VERSION "\n");
+    // 16,383 I are 32,767 stitches, the widest picture; a word gap adds one more. A refused
+    // or failed picture leaves what was there alone, with no file left beside it.
+    const QString widest = QString("I").repeated(16383), missing = folder.filePath("no/hi.svg");
+    EXPECT_EQ(std::get<2>(RunTool({ "--png", png, "--cell-width=1", "-t", widest })), "");
+    const std::pair<QStringList, QString> failures[]
+        = { { { "--png", png, "--cell-width=1", "-t", widest.left(16382) + " I" },
+                png + ": the chart is too large for a picture at this cell width" },
+              { { "--svg", missing }, missing + ": No such file or directory" } };
+    for (const auto& [arguments, error] : failures)
+        EXPECT_EQ(RunTool(arguments),
+            std::make_tuple(1, std::string(), "wendle-chart: " + error.toStdString() + "\n"));
+    EXPECT_EQ(QImage(png).width(), 32767);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        (QStringList { "hi.png", "hi.svg" }));
+    EXPECT_TRUE(ChartImage(TChartLayout {}, {}, {}).isNull()) << "no stitches, no picture";
+    EXPECT_EQ(std::get<1>(RunTool({ "--version" })), "wendle-chart " WENDLE_VERSION "\n");
 }
 
 } // namespace

@@ -20,16 +20,20 @@ TEST(PainterCanvasTest, ShapesKeepToTheirPixelsAndTextFollowsPixelsPerInch)
     c.SetBrushColour(0x0000FF), c.SetPenColour(0x02FF0000); // the palette flag changes nothing
     c.SetFont("Arial", 12), c.TextOut(100, 10, "X");
     width = c.TextWidth("X"), height = c.TextHeight("X");
-    c.SetPenWidth(1), c.Rectangle(10, 10, 20, 15), c.Line(10, 50, 20, 50);
-    c.Line(20, 60, 10, 60);
-    // A pen of 3 spreads one pixel to each side of the border pixels and of a line.
-    c.SetPenWidth(3), c.Rectangle(50, 50, 70, 60), c.Line(40, 80, 40, 90);
+    c.SetPenWidth(0), c.Rectangle(10, 10, 20, 15), c.Line(10, 50, 20, 50), c.Line(20, 60, 10, 60);
+    c.Line(10, 100, 30, 120); // slanted, as the painter draws it, end included
+    // A pen of 3 spreads one pixel to each side of the border pixels and of a line; a
+    // rectangle without width draws nothing.
+    c.SetPenWidth(3), c.Rectangle(50, 50, 70, 60), c.Line(40, 80, 40, 90), c.Line(30, 90, 30, 80);
+    c.Rectangle(80, 10, 80, 20);
     // A rectangle's second corner and a line's end are exclusive.
     const std::tuple<int, int, QRgb> probes[] { { 10, 10, Blue }, { 19, 14, Blue }, { 11, 11, Red },
-        { 20, 12, Grey }, { 15, 15, Grey }, { 9, 12, Grey }, { 49, 55, Blue }, { 51, 55, Blue },
-        { 52, 55, Red }, { 48, 55, Grey }, { 70, 55, Blue }, { 71, 55, Grey }, { 60, 49, Blue },
-        { 60, 61, Grey }, { 10, 50, Blue }, { 19, 50, Blue }, { 20, 50, Grey }, { 9, 50, Grey },
-        { 20, 60, Blue }, { 10, 60, Grey }, { 39, 80, Blue }, { 42, 85, Grey }, { 40, 90, Grey } };
+        { 18, 13, Red }, { 20, 12, Grey }, { 15, 15, Grey }, { 9, 12, Grey }, { 49, 55, Blue },
+        { 51, 55, Blue }, { 52, 55, Red }, { 48, 55, Grey }, { 70, 55, Blue }, { 71, 55, Grey },
+        { 60, 49, Blue }, { 60, 61, Grey }, { 10, 50, Blue }, { 19, 50, Blue }, { 20, 50, Grey },
+        { 9, 50, Grey }, { 20, 60, Blue }, { 10, 60, Grey }, { 39, 80, Blue }, { 41, 85, Blue },
+        { 42, 85, Grey }, { 40, 90, Grey }, { 30, 90, Blue }, { 30, 80, Grey }, { 80, 15, Grey },
+        { 20, 110, Blue }, { 30, 120, Blue }, { 21, 110, Grey } };
     for (const auto& [x, y, colour] : probes)
         EXPECT_EQ(image.pixel(x, y), colour) << x << "," << y;
 
