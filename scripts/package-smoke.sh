@@ -31,6 +31,10 @@ for file in /usr/bin/wendle /usr/bin/wendle-chart \
     /usr/share/man/man1/wendle-chart.1 /usr/share/man/man1/wendle.1; do
     dpkg -S "$file" >/dev/null 2>&1 || fail "$file is not in the package"
 done
+for size in 48 256; do
+    [ "$(identify -format %wx%h "/usr/share/icons/hicolor/${size}x$size/apps/wendle.png")" \
+        = "${size}x$size" ] || fail "the ${size}x$size icon is not $size pixels square"
+done
 if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net /usr/share/metainfo/wendle.metainfo.xml >/dev/null \
         || fail "the AppStream metadata does not validate"
