@@ -1,19 +1,18 @@
 #include "SpinValueModel.h"
-
 #include "BlankValue.h"
+#include "SpinRepeatTiming.h"
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
+#include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <map>
 #include <stdexcept>
-#include <string>
+#include <tuple>
 
 using namespace wendle;
+using M = TSpinValueModel;
 
 namespace {
 
@@ -24,8 +23,7 @@ constexpr double Inf = std::numeric_limits<double>::infinity();
 // Expected texts write a placeholder as "_".
 std::string Shown(std::string text)
 {
-    for (char& c : text)
-        c = c == TSpinValueModel::Placeholder ? '_' : c;
+    std::ranges::replace(text, M::Placeholder, '_');
     return text;
 }
 
@@ -56,18 +54,31 @@ protected:
     int incrementChanges { 0 };
 };
 
-TEST_F(SpinValueModelTest, TextHasTheDecimalsAndGroupsInThrees)
+// Decimals are clamped to 0..18 and rounded half away from zero; the marked digit may lie left
+// of the number, and placeholders (never more than 31 characters of text) fill the gap.
+TEST_F(SpinValueModelTest, TextGroupsInThreesAndPlaceholdersReachTheMarkedDigit)
 {
-    const std::tuple<int, char, double, const char*> cases[] = { { 2, ',', 1234.5, "1,234.50" },
-        { 0, ',', -123456, "-123,456" }, { 0, ',', -123, "-123" }, { 0, ',', 1234567, "1,234,567" },
-        { 7, ',', 1.0 / 7, "0.142,857,1" }, { 3, ',', 1234.567, "1,234.567" },
-        { 4, '\'', 0.5, "0.500'0" }, { 0, 0, 2.5, "3" }, { 1, 0, 6.25, "6.3" },
-        { 2, 0, -0.001, "0.00" }, { 2, 0, Blank, "____" }, { -1, 0, 2.4, "2" },
-        { 19, 0, 0.5, "0.500000000000000000" } };
-    for (const auto& [decimals, sep, value, text] : cases) {
-        SCOPED_TRACE(text);
+    const std::tuple<int, char, double, int, const char*, int> cases[] = {
+        { 2, ',', 1234.5, 0, "1,234.50", 5 }, { 0, ',', -123456, 0, "-123,456", 8 },
+        { 0, ',', -123, 0, "-123", 4 }, { 0, ',', 1234567, 0, "1,234,567", 9 },
+        { 7, ',', 1.0 / 7, 0, "0.142,857,1", 1 }, { 3, ',', 1234.567, 0, "1,234.567", 5 },
+        { 4, '\'', 0.5, 0, "0.500'0", 1 }, { 0, 0, 2.5, 0, "3", 1 }, { 1, 0, 6.25, 0, "6.3", 1 },
+        { 2, 0, -0.001, 0, "0.00", 1 }, { 2, 0, Blank, 0, "____", 1 }, { -1, 0, 2.4, 0, "2", 1 },
+        { 19, 0, 12.3, 0, "12.300000000000000700", 2 }, { 0, ',', 5, 3, "_,__5", 1 },
+        { 0, ',', 5, 4, "__,__5", 1 }, { 1, 0, Blank, 0, "___", 1 },
+        { 2, 0, 123.45, 0, "123.45", 3 }, { 2, 0, 123.45, 2, "123.45", 1 },
+        { 2, 0, 123.45, 3, "_123.45", 1 }, { 2, ',', 1234.5, -1, "1,234.50", 7 },
+        { 2, ',', 1234.5, 3, "1,234.50", 1 }, { 7, ',', 1.0 / 7, -4, "0.142,857,1", 7 },
+        { 7, ',', 1.0 / 7, -7, "0.142,857,1", 11 }, { 0, ',', -5, 4, "-__,__5", 2 },
+        { 6, 0, 0.5, -5, "0.500000", 7 }, { 0, 0, 1, 40, "______________________________1", 1 }
+    };
+    for (const auto& [decimals, sep, value, exponent, text, caret] : cases) {
+        SCOPED_TRACE(::testing::Message() << text << " e" << exponent);
         Configure(0, 0, decimals, value, sep);
+        model.SetIncExponent(exponent);
         EXPECT_EQ(Shown(model.Text()), text);
+        EXPECT_EQ(model.CaretIndex(), caret);
+        EXPECT_DOUBLE_EQ(model.Increment(), std::pow(10.0, exponent));
     }
 }
 
@@ -127,34 +138,11 @@ TEST_F(SpinValueModelTest, IncrementMarksThePowerOfTenAtOrBelow)
     }
 }
 
-TEST_F(SpinValueModelTest, MarkedDigitGetsPlaceholdersLeftOfTheNumber)
-{
-    const std::tuple<int, char, double, int, const char*, int> cases[]
-        = { { 0, ',', 5, 3, "_,__5", 1 }, { 0, ',', 5, 4, "__,__5", 1 },
-              { 1, 0, Blank, 0, "___", 1 }, { 2, 0, 123.45, 0, "123.45", 3 },
-              { 2, 0, 123.45, 2, "123.45", 1 }, { 2, 0, 123.45, 3, "_123.45", 1 },
-              { 2, ',', 1234.5, -1, "1,234.50", 7 }, { 2, ',', 1234.5, 0, "1,234.50", 5 },
-              { 2, ',', 1234.5, 3, "1,234.50", 1 }, { 7, ',', 1.0 / 7, -4, "0.142,857,1", 7 },
-              { 7, ',', 1.0 / 7, -7, "0.142,857,1", 11 }, { 0, ',', -5, 4, "-__,__5", 2 },
-              { 6, 0, 0.5, -5, "0.500000", 7 },
-              { 0, 0, 1, 40, "______________________________1", 1 } };
-    for (const auto& [decimals, sep, value, exponent, text, caret] : cases) {
-        SCOPED_TRACE(::testing::Message() << text << " e" << exponent);
-        Configure(0, 0, decimals, value, sep);
-        model.SetIncExponent(exponent);
-        EXPECT_EQ(Shown(model.Text()), text) << "at most 31 characters";
-        EXPECT_EQ(model.CaretIndex(), caret);
-        EXPECT_DOUBLE_EQ(model.Increment(), std::pow(10.0, exponent));
-    }
-}
-
-using M = TSpinValueModel;
-
 // Entry, one user action per character: digits, ".", "-" and others are typed; B Backspace,
 // E Esc, ^ v < > the arrow keys, R a key release, Z Ctrl+0, u d the spin steps, M N a left or
 // right press on a spin button and m its release, F the focus arriving, D a double-click.
 // Settings: O read-only, T TrackSpin off, P presumed direct entry, I input disabled, S separator
-// ",", L minimum 7, H maximum 10, i increment 0.5, j 0.05.
+// ",", L minimum 7, H maximum 10, i increment 0.5, j 0.05, n bounds that are no number (ignored).
 TEST_F(SpinValueModelTest, EntryScripts)
 {
     const std::map<char, std::function<void(M&)>> actions { { '^', &M::ArrowUpPressed },
@@ -170,7 +158,8 @@ TEST_F(SpinValueModelTest, EntryScripts)
         { 'I', [](M& m) { m.SetInputEnabled(false); } },
         { 'S', [](M& m) { m.SetThousandSeparator(','); } }, { 'L', [](M& m) { m.SetMinValue(7); } },
         { 'H', [](M& m) { m.SetMaxValue(10); } }, { 'i', [](M& m) { m.SetIncrement(0.5); } },
-        { 'j', [](M& m) { m.SetIncrement(0.05); } } };
+        { 'j', [](M& m) { m.SetIncrement(0.05); } },
+        { 'n', [](M& m) { m.SetMinValue(-Inf), m.SetMaxValue(NaN); } } };
     const std::tuple<double, double, int, double, const char*, double, const char*, int, int, int>
         cases[] = { { 0, 0, 1, 12.5, "73", 17.3, "17.3", -1, 2, 1 },
             { 2, 16, 1, 6, "<9", 16, "16.0", 0, 1, 2 },
@@ -199,7 +188,8 @@ TEST_F(SpinValueModelTest, EntryScripts)
             { 2, 16, 1, Blank, "u", 2, "2.0", 0, 1, 0 },
             { 2, 16, 1, Blank, "d", 16, "16.0", 0, 1, 0 },
             { 0, 0, 1, Blank, "d", 0, "0.0", 0, 1, 0 },
-            { 2, 16, 1, 15, "uuu", 16, "16.0", 0, 1, 0 }, { 2, 16, 1, 3, "ddd", 2, "2.0", 0, 1, 0 },
+            { 2, 16, 1, 15, "nuuu", 16, "16.0", 0, 1, 0 },
+            { 2, 16, 1, 3, "nddd", 2, "2.0", 0, 1, 0 },
             { 2, 16, 1, 6, "O^v<>E9Zuda", 6, "6.0", 0, 0, 0 },
             { 1, 999, 0, 1, "<<<<>>>", 1, "1", 0, 0, 6 },
             { 2, 16, 1, 6, "<<<<>>>>", 6, "6.0", -1, 0, 5 },
@@ -272,6 +262,19 @@ TEST_F(SpinValueModelTest, ClickMarksTheDigitUnderThePointer)
     model.TypeCharacter('4');
     model.MousePress(200, false);
     EXPECT_FALSE(model.DirectEntry()) << "any press ends direct entry";
+}
+
+// 62.5 ms rounds to even, no rate means the default rate, and no timer is ever zero.
+TEST(SpinRepeatTimingTest, KeyboardSettingsAndRatesGiveDelayAndInterval)
+{
+    const auto K = &TSpinRepeatTiming::FromKeyboardSettings;
+    const auto R = &TSpinRepeatTiming::FromRate;
+    const std::tuple<TSpinRepeatTiming, TSpinRepeatTiming> cases[] = { { K(1, 31), { 500, 31 } },
+        { K(0, 0), { 250, 1000 } }, { K(3, 2), { 1000, 333 } }, { K(2, 15), { 750, 62 } },
+        { K(4, 32), { 1000, 31 } }, { K(-1, -1), { 250, 1000 } }, { R(500, 30), { 500, 33 } },
+        { R(400, 25), { 400, 40 } }, { R(500, 0), { 500, 33 } }, { R(0, 2000), { 1, 1 } } };
+    for (const auto& [timing, expected] : cases)
+        EXPECT_EQ(timing, expected) << expected.InitialDelayMs << " " << expected.RepeatIntervalMs;
 }
 
 } // namespace
