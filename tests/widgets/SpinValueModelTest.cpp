@@ -92,30 +92,6 @@ TEST_F(SpinValueModelTest, SeparatorsThatWouldChangeTheNumberAreRefused)
     }
 }
 
-TEST_F(SpinValueModelTest, BoundsClampOnTheirOccasionsOnly)
-{
-    const double inRange[][2] = { { 1.999, 2 }, { 2, 2 }, { 16, 16 }, { 16.001, 16 }, { -1, 2 },
-        { 7.5, 7.5 }, { Blank, Blank }, { -5E35, Blank }, { FxSpEmptyLimit, Blank },
-        { std::nextafter(FxSpEmptyLimit, 0.0), 2 }, { NaN, 6 }, { Inf, 6 }, { -Inf, 6 } };
-    for (const auto occasion : { fxspbcDirectSet, fxspbcSpinner, fxspbcKeystroke }) {
-        for (const bool checked : { true, false }) {
-            for (const auto& [value, clamped] : inRange) {
-                SCOPED_TRACE(::testing::Message() << occasion << checked << " " << value);
-                Configure(2, 16, 1, 6);
-                model.SetCheckBounds(FxSpAllOccasions & ~(checked ? 0u : 1u << occasion));
-                model.ApplyValue(occasion, value);
-                const double expected
-                    = checked || std::isnan(value) || std::isinf(value) ? clamped : value;
-                EXPECT_EQ(model.Value(), IsBlankValue(expected) ? Blank : expected);
-                EXPECT_EQ(changes, model.Value() == 6 ? 0 : 1);
-            }
-        }
-    }
-    Configure(0, 0, 0, 6);
-    model.SetValue(-1E6);
-    EXPECT_EQ(model.Value(), -1E6) << "equal bounds mean no bounds";
-}
-
 TEST_F(SpinValueModelTest, IncrementMarksThePowerOfTenAtOrBelow)
 {
     const std::tuple<double, int, double> cases[] = { { 0.5, -1, 0.5 }, { 1 + 5E-8, 0, 1 },
@@ -134,7 +110,8 @@ TEST_F(SpinValueModelTest, IncrementMarksThePowerOfTenAtOrBelow)
 // Entry, one user action per character: digits, ".", "-" and others are typed; B Backspace,
 // E Esc, ^ v < > the arrow keys, R a key release, Z Ctrl+0, u d the spin steps, M a left press
 // on a spin button and m its release, F the focus arriving. Settings: O read-only, T TrackSpin
-// off, P presumed direct entry, S separator ",", n bounds that are no number (ignored).
+// off, P presumed direct entry, S separator ",", n bounds and N a value that are no number
+// (ignored), k spin steps that are not clamped.
 TEST_F(SpinValueModelTest, EntryScripts)
 {
     const std::map<char, std::function<void(M&)>> actions { { '^', &M::ArrowUpPressed },
@@ -147,7 +124,9 @@ TEST_F(SpinValueModelTest, EntryScripts)
         { 'T', [](M& m) { m.SetTrackSpin(false); } },
         { 'P', [](M& m) { m.SetPresumeDirectEntry(true); } },
         { 'S', [](M& m) { m.SetThousandSeparator(','); } },
-        { 'n', [](M& m) { m.SetMinValue(-Inf), m.SetMaxValue(NaN); } } };
+        { 'n', [](M& m) { m.SetMinValue(-Inf), m.SetMaxValue(NaN); } },
+        { 'N', [](M& m) { m.SetValue(NaN); } },
+        { 'k', [](M& m) { m.SetCheckBounds(FxSpAllOccasions & ~(1u << fxspbcSpinner)); } } };
     const std::tuple<double, double, int, double, const char*, double, const char*, int, int, int>
         cases[] = { { 0, 0, 1, 12.5, "73", 17.3, "17.3", -1, 2, 1 },
             { 0, 0, 0, 5, "S<<<7", 7005, "7,005", 2, 1, 4 },
@@ -163,7 +142,8 @@ TEST_F(SpinValueModelTest, EntryScripts)
             { 0, 0, 1, 0, "PF-0", 0, "0.0", 0, 0, 2 },
             { 0, 0, 1, Blank, "42Z3", 43, "43.0", -1, 3, 1 },
             { 2, 16, 1, 6, "FEE3", 3, "3.0", -1, 3, 1 },
-            { 2, 16, 1, 15, "nuuu", 16, "16.0", 0, 1, 0 },
+            { 2, 16, 1, 15, "nuuu", 16, "16.0", 0, 1, 0 }, { 2, 16, 1, 6, "N", 6, "6.0", 0, 0, 0 },
+            { 2, 16, 1, 15, "kuuu", 18, "18.0", 0, 3, 0 },
             { 2, 16, 1, 3, "nddd", 2, "2.0", 0, 1, 0 },
             { 2, 16, 1, 6, "O^v<>E9Zud", 6, "6.0", 0, 0, 0 },
             { 1, 999, 0, 1, "<<<<>>>", 1, "1", 0, 0, 6 },
