@@ -31,7 +31,6 @@ TEST(HelpFormTest, ModelessWindowShowsSevenTopicsAtTheirTopAndKeepsTheChosenOneA
     form.ShowHelp();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     for (const int topic : { 1, 2, 3, 5, 6, 0, 4 }) {
-        SCOPED_TRACE(topic);
         memo->moveCursor(QTextCursor::End);
         selector->setFocus();
         QTest::keyClick(selector, Qt::Key_Home);
@@ -39,7 +38,7 @@ TEST(HelpFormTest, ModelessWindowShowsSevenTopicsAtTheirTopAndKeepsTheChosenOneA
             QTest::keyClick(selector, Qt::Key_Down);
         QTest::keyClick(memo, Qt::Key_X); // the text is read-only
         EXPECT_EQ(selector->itemText(topic), QLatin1String(topics[topic].first));
-        EXPECT_EQ(memo->toPlainText().split('\n'), TWendleHelpForm::TopicLines(topic));
+        EXPECT_EQ(memo->toPlainText().split('\n'), TWendleHelpForm::TopicLines(topic)) << topic;
         EXPECT_EQ(TWendleHelpForm::TopicLines(topic).size(), topics[topic].second);
         EXPECT_EQ(memo->textCursor().position(), 0) << "the top of the topic is in view";
         EXPECT_TRUE(memo->hasFocus()) << "the text takes the focus";
