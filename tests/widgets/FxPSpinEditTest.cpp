@@ -59,7 +59,7 @@ protected:
 // q and Q the pointer leaving it and coming back, x its timer expiring, D a click on the down
 // button. Assistive technology: S sets 40, A decreases. o the other button takes the focus;
 // O read-only, T TrackSpin off, X disabled.
-TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheFieldWhichSizesItself)
+TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField)
 {
     test::AccessibilityRecorder recorder;
     TTimerSpdBtn* up = edit->UpButton();
@@ -128,8 +128,12 @@ TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField
         EXPECT_EQ(test::ReadAccessible(edit, QAccessible::Value), QLatin1String(text));
     }
     EXPECT_FALSE(value->currentValue().isValid()) << "blank: no value";
-    // Auto-size fits the longer bound's text, so every value shows whole; ties take the lower
-    // bound, and the height is odd so that the two spin buttons split it evenly.
+}
+
+// The field sizes itself for the longer bound's text, so every value shows whole; ties take the
+// lower bound, and the height is odd so that the two spin buttons split it evenly.
+TEST_F(FxPSpinEditTest, AutoSizeFitsTheLongerBoundsText)
+{
     const QFontMetrics metrics(edit->font());
     const int height = (metrics.height() + metrics.height() / 3) | 1;
     edit->SetAutoSize(true);
