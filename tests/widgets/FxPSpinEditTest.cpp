@@ -1,30 +1,23 @@
 #include "FxPSpinEdit.h"
-
 #include "AccessibilityRecorder.h"
 #include "BlankValue.h"
 #include "TimerSpdBtn.h"
 
 #include <QAccessibleValueInterface>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <tuple>
-
+#include <functional>
 #include <map>
 #include <memory>
-#include <string>
-#include <utility>
+#include <tuple>
 
 using namespace wendle;
 
 namespace {
-
-constexpr double Blank = FxSpEmptyValue;
 
 // A shown, active window holding one spin field and a button that can take the focus away,
 // so that key and mouse events travel the way they do in the program. The arithmetic behind
@@ -33,10 +26,8 @@ class FxPSpinEditTest : public ::testing::Test {
 protected:
     FxPSpinEditTest()
     {
-        window.resize(320, 120);
         edit->setGeometry(10, 10, 140, 23);
         edit->SetRepeatTiming({ 600000, 600000 }); // a held button repeats only when told
-        other->setGeometry(10, 60, 80, 25);
         window.show();
         window.activateWindow();
     }
@@ -62,167 +53,93 @@ protected:
     std::unique_ptr<QSignalSpy> changes;
 };
 
-// The field sizes itself for the longer bound's text, so every value shows whole and Left
-// from the units reaches the leading digit.
-TEST_F(FxPSpinEditTest, AutoSizeFitsTheLongerBoundsTextAndLeftReachesItsLeadingDigit)
+// One user action per character. Keys: ^ v < the arrows, E Esc, B Backspace, Z Ctrl+0, C Ctrl+5,
+// "," and K the keypad's decimal key and 5; other characters are typed. Mouse: c a click on the
+// leading digit and w a double-click there, P and R a left press and release on the up button,
+// q and Q the pointer leaving it and coming back, x its timer expiring, D a click on the down
+// button. Assistive technology: S sets 40, A decreases. o the other button takes the focus;
+// O read-only, T TrackSpin off, X disabled.
+TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField)
 {
-    const QFontMetrics metrics(edit->font());
-    const int height = (metrics.height() + metrics.height() / 3) | 1;
-    edit->resize(77, 40);
-    edit->SetAutoSize(true);
-    EXPECT_EQ(edit->size(), QSize(77, height)) << "equal bounds keep the width";
-    const std::tuple<double, double, int, const char*, int> cases[] = { { 2, 16, 1, "16.0", 1 },
-        { 1, 999, 0, "999", 2 }, { -10, 100, 0, "-10", 1 }, { 16, 2000, 2, "2000.00", 3 } };
-    for (const auto& [min, max, decimals, longer, exponent] : cases) {
-        SCOPED_TRACE(longer);
-        Configure(min, max, decimals, min);
-        EXPECT_EQ(edit->size(), QSize(metrics.horizontalAdvance(longer) + height, height));
-        edit->SetIncrement(1);
-        for (int press = 0; press < exponent; ++press)
-            QTest::keyClick(edit, Qt::Key_Left);
-        EXPECT_EQ(edit->IncExponent(), exponent);
-    }
-}
-
-// Keys: ^ v < the arrows, E Esc, B Backspace, Z Ctrl+0, C Ctrl+5, "," the keypad's decimal
-// key, [ and ] the press and release of a held Up key and h one of its repeats (a release and a
-// press flagged as such); O makes the field read-only, T turns TrackSpin off; any other
-// character is typed as it is.
-TEST_F(FxPSpinEditTest, KeysReachTheFieldAndChangesAreSignalledOnce)
-{
-    const std::map<char, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys {
-        { '^', { Qt::Key_Up, {} } }, { 'v', { Qt::Key_Down, {} } }, { '<', { Qt::Key_Left, {} } },
-        { 'E', { Qt::Key_Escape, {} } }, { 'B', { Qt::Key_Backspace, {} } },
-        { 'Z', { Qt::Key_0, Qt::ControlModifier } }, { 'C', { Qt::Key_5, Qt::ControlModifier } },
-        { ',', { Qt::Key_Comma, Qt::KeypadModifier } }
+    test::AccessibilityRecorder recorder;
+    TTimerSpdBtn* up = edit->UpButton();
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(edit);
+    ASSERT_TRUE(accessible && accessible->valueInterface() && accessible->actionInterface());
+    QAccessibleValueInterface* value = accessible->valueInterface();
+    QAccessibleActionInterface* steps = accessible->actionInterface();
+    const auto key = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        return [=, this] { QTest::keyClick(edit, key, modifiers); };
     };
-    const std::tuple<double, double, double, const char*, double, int> cases[]
-        = { { 2, 16, 6, "^vv", 5, 3 }, { 0, 0, Blank, "3,5B", 3, 3 }, { 0, 0, 6, "a/:+ C", 6, 0 },
-              { 2, 16, 6, "EE", 6, 2 }, { 0, 0, 123.45, "<Z", 120, 1 }, { 0, 0, 6, "O^E9", 6, 0 },
-              { 0, 100, 10, "T[hhhh]", 15, 1 }, { 0, 100, 10, "[hhhh]", 15, 5 } };
-    for (const auto& [min, max, start, script, value, signalled] : cases) {
+    const auto mouse = [up](QTest::MouseAction action, QPoint at = {}) {
+        return [=] { QTest::mouseEvent(action, up, Qt::LeftButton, {}, at); };
+    };
+    // Two pixels into the leading digit, whose cell starts at the text's left.
+    const auto leading = [this] { return QPoint(edit->Model().TextLeft() + 3, 11); };
+    const std::map<char, std::function<void()>> actions { { '^', key(Qt::Key_Up) },
+        { 'v', key(Qt::Key_Down) }, { '<', key(Qt::Key_Left) }, { 'E', key(Qt::Key_Escape) },
+        { 'B', key(Qt::Key_Backspace) }, { 'Z', key(Qt::Key_0, Qt::ControlModifier) },
+        { 'C', key(Qt::Key_5, Qt::ControlModifier) },
+        { ',', key(Qt::Key_Comma, Qt::KeypadModifier) },
+        { 'K', key(Qt::Key_5, Qt::KeypadModifier) }, { 'P', mouse(QTest::MousePress) },
+        { 'R', mouse(QTest::MouseRelease) }, { 'q', mouse(QTest::MouseMove, QPoint(-20, -20)) },
+        { 'Q', mouse(QTest::MouseMove, QPoint(2, 2)) }, { 'x', [up] { up->TimerExpired(); } },
+        { 'D', [this] { QTest::mouseClick(edit->DownButton(), Qt::LeftButton); } },
+        { 'c', [&] { QTest::mouseClick(edit, Qt::LeftButton, {}, leading()); } },
+        { 'w', [&] { QTest::mouseDClick(edit, Qt::LeftButton, {}, leading()); } },
+        { 'S', [value] { value->setCurrentValue(40); } },
+        { 'A', [steps] { steps->doAction(steps->decreaseAction()); } },
+        { 'o', [this] { other->setFocus(); } }, { 'O', [this] { edit->SetReadOnly(true); } },
+        { 'T', [this] { edit->SetTrackSpin(false); } },
+        { 'X', [this] { edit->setEnabled(false); } } };
+    const std::tuple<double, double, double, const char*, double, qsizetype> cases[]
+        = { { 2, 16, 6, "^vv", 5, 3 }, { 0, 0, FxSpEmptyValue, "90,K", 90.5, 3 },
+              { 0, 0, FxSpEmptyValue, "9B.5", 0.5, 4 }, { 0, 0, 6.5, "a/:+ C", 6.5, 0 },
+              { 2, 16, 6, "EE", 6, 2 }, { 0, 0, 123.45, "<Z", 120, 1 },
+              { 0, 0, 123.5, "ocw", 100, 1 }, { 0, 100, 10, "oPqxxQxR", 12, 2 },
+              { 0, 100, 10, "TPxXR", 12, 1 }, { 2, 16, 6, "SA", 15, 2 }, { 2, 16, 6, "OSA", 6, 0 },
+              { 0, 100, 10, "oD", 9, 1 } };
+    for (const auto& [min, max, start, script, result, signalled] : cases) {
         SCOPED_TRACE(script);
+        edit->setEnabled(true);
         edit->SetReadOnly(false);
         edit->SetTrackSpin(true);
         edit->SetIncrement(1);
         Configure(min, max, 1, start);
-        for (const char key : std::string(script)) {
-            const auto special = keys.find(key);
-            if (key == 'O' || key == 'T') {
-                key == 'O' ? edit->SetReadOnly(true) : edit->SetTrackSpin(false);
-            } else if (key == '[' || key == ']') {
-                QTest::sendKeyEvent(key == '[' ? QTest::Press : QTest::Release, edit, Qt::Key_Up,
-                    QString(), Qt::NoModifier);
-            } else if (key == 'h') {
-                for (const auto type : { QEvent::KeyRelease, QEvent::KeyPress }) {
-                    QKeyEvent repeat(type, Qt::Key_Up, Qt::NoModifier, QString(), true);
-                    QApplication::sendEvent(edit, &repeat);
-                }
-            } else if (special != keys.end()) {
-                QTest::keyClick(edit, special->second.first, special->second.second);
-            } else {
-                QTest::keyClick(edit, key);
-            }
-        }
-        EXPECT_EQ(edit->Value(), value);
-        EXPECT_EQ(changes->count(), signalled);
-        EXPECT_TRUE(edit->hasFocus()) << "no key moves the focus away";
+        for (const char c : std::string(script))
+            actions.contains(c) ? actions.at(c)() : QTest::keyClick(edit, c);
+        EXPECT_EQ(std::pair(edit->Value(), changes->count()), std::pair(result, signalled));
+        EXPECT_EQ(edit->hasFocus(), edit->isEnabled()) << "keys keep the focus, clicks take it";
+        EXPECT_FALSE(up->IsDrawnPressed() || (up->RepeatTimer() && up->RepeatTimer()->isActive()));
     }
-}
-
-TEST_F(FxPSpinEditTest, ClickMarksTheDigitAndDoubleClickZeroesRightOfIt)
-{
-    Configure(0, 0, 2, 123.45); // "123.45"
-    const QFontMetrics metrics(edit->font());
-    const auto at = [&](const char* left) {
-        return QPoint(1 + edit->Model().TextLeft() + metrics.horizontalAdvance(left) + 2, 11);
-    };
-    other->setFocus();
-    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, at("123.4"));
-    EXPECT_EQ(edit->IncExponent(), -2);
-    EXPECT_TRUE(edit->hasFocus()) << "a click takes the focus";
-    // A real double-click is a click, then a second press that arrives as the double-click.
-    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, at("1"));
-    QTest::mouseDClick(edit, Qt::LeftButton, Qt::NoModifier, at("1"));
-    EXPECT_EQ(edit->Value(), 120);
-    EXPECT_EQ(changes->count(), 1);
-}
-
-TEST_F(FxPSpinEditTest, SpinButtonsStepOnThePressAndHoldBackChangesWithoutTrackSpin)
-{
-    TTimerSpdBtn* up = edit->UpButton();
-    for (const bool track : { true, false }) {
-        SCOPED_TRACE(track);
-        Configure(0, 100, 0, 10);
-        edit->SetTrackSpin(track);
-        other->setFocus();
-        QTest::mousePress(up, Qt::LeftButton, Qt::NoModifier, up->rect().center());
-        EXPECT_EQ(edit->Value(), 11) << "the first step comes with the press";
-        EXPECT_TRUE(edit->hasFocus()) << "a spin takes the focus";
-        for (int expiry = 0; expiry < 4; ++expiry)
-            up->TimerExpired();
-        EXPECT_EQ(changes->count(), track ? 5 : 0);
-        QTest::mouseRelease(up, Qt::LeftButton, Qt::NoModifier, up->rect().center());
-        EXPECT_EQ(edit->Value(), 15) << "the release never steps";
-        EXPECT_EQ(changes->count(), track ? 5 : 1);
-        EXPECT_FALSE(up->RepeatTimer()->isActive());
-    }
-    QTest::mouseClick(edit->DownButton(), Qt::LeftButton);
-    EXPECT_EQ(edit->Value(), 14);
-    // A change held back while the button is held is delivered when the field is disabled.
-    Configure(0, 100, 0, 10);
-    edit->SetTrackSpin(false);
-    QTest::mousePress(up, Qt::LeftButton, Qt::NoModifier, up->rect().center());
-    up->TimerExpired();
-    edit->setEnabled(false);
-    EXPECT_EQ(edit->Value(), 12);
-    EXPECT_EQ(changes->count(), 1);
-    EXPECT_FALSE(up->RepeatTimer()->isActive());
-    QTest::mouseRelease(other, Qt::LeftButton);
-    edit->setEnabled(true);
-}
-
-TEST_F(FxPSpinEditTest, HeldButtonRepeatsAfterTheInitialDelayAtTheRepeatInterval)
-{
-    Configure(0, 1000, 0, 10);
-    edit->SetRepeatTiming({ 30, 5 });
-    TTimerSpdBtn* up = edit->UpButton();
-    QTest::mousePress(up, Qt::LeftButton, Qt::NoModifier, up->rect().center());
-    ASSERT_NE(up->RepeatTimer(), nullptr);
-    EXPECT_EQ(up->RepeatTimer()->interval(), 30);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return edit->Value() >= 15; }, 5000));
-    EXPECT_EQ(up->RepeatTimer()->interval(), 5);
-    QTest::mouseRelease(up, Qt::LeftButton, Qt::NoModifier, up->rect().center());
-    EXPECT_FALSE(up->RepeatTimer()->isActive()) << "nothing steps after the release";
-}
-
-TEST_F(FxPSpinEditTest, AccessibleSpinBoxReadsTheShownTextTakesValuesAndSteps)
-{
-    test::AccessibilityRecorder recorder;
-    Configure(2, 16, 1, 6);
-    edit->setAccessibleName(QStringLiteral("Stitches across")); // as the main window names it
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(edit);
-    ASSERT_NE(accessible, nullptr);
+    edit->SetRepeatTiming({ 1, 1 }); // a real hold repeats by itself
+    mouse(QTest::MousePress)();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return edit->Value() >= 20; }, 5000));
+    mouse(QTest::MouseRelease)();
+    // What assistive technology reads: a spin box, its keys, the number as shown but without
+    // placeholders, and no value when blank.
     EXPECT_EQ(accessible->role(), QAccessible::SpinBox);
-    EXPECT_EQ(test::ReadAccessible(edit), QStringLiteral("Stitches across"));
-    QAccessibleValueInterface* value = accessible->valueInterface();
-    QAccessibleActionInterface* actions = accessible->actionInterface();
-    ASSERT_TRUE(value && actions);
-    edit->SetIncrement(0.5);
-    value->setCurrentValue(40);
-    EXPECT_EQ(edit->Value(), 16) << "clamped like a typed number";
+    EXPECT_EQ(steps->keyBindingsForAction(steps->decreaseAction()), QStringList { "Down" });
     EXPECT_TRUE(recorder.Saw(edit, QAccessible::ValueChanged));
-    actions->doAction(QAccessibleActionInterface::decreaseAction());
-    EXPECT_EQ(edit->Value(), 15.5);
-    EXPECT_EQ(changes->count(), 2);
     Configure(0, 0, 1, 0);
     edit->SetThousandSeparator(',');
-    edit->SetIncrement(1E5); // placeholders are never read out
-    for (const auto& [number, text] : { std::pair { 1234.0, "1,234.0" }, { Blank, "" } }) {
+    edit->SetIncrement(1E5);
+    for (const auto& [number, text] : { std::pair { 1234.0, "1,234.0" }, { FxSpEmptyValue, "" } }) {
         edit->SetValue(number);
         EXPECT_EQ(test::ReadAccessible(edit, QAccessible::Value), QLatin1String(text));
     }
     EXPECT_FALSE(value->currentValue().isValid()) << "blank: no value";
+}
+
+// The field sizes itself for the longer bound's text, so every value shows whole; ties take the
+// lower bound, and the height is odd so that the two spin buttons split it evenly.
+TEST_F(FxPSpinEditTest, AutoSizeFitsTheLongerBoundsText)
+{
+    const QFontMetrics metrics(edit->font());
+    const int height = (metrics.height() + metrics.height() / 3) | 1;
+    edit->SetAutoSize(true);
+    Configure(-10, 100, 0, 0);
+    EXPECT_EQ(
+        edit->size(), QSize(metrics.horizontalAdvance(QStringLiteral("-10")) + height, height));
 }
 
 } // namespace
