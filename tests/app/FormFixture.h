@@ -1,13 +1,15 @@
 #pragma once
 
-#include "WendleForm.h"
-
+#include "AccessibilityRecorder.h"
 #include "FxPSpinEdit.h"
 #include "OvrInsMemo.h"
 #include "RadioGroup.h"
+#include "WendleForm.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -17,7 +19,7 @@
 
 namespace wendle::test {
 
-/// The main window with the sample text of 6 December 2026, shown and idle.
+/// The main window with the sample text of 6 December 2026, shown, active and idle.
 class FormFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -25,7 +27,8 @@ protected:
         QLocale::setDefault(QLocale::c());
         form = std::make_unique<TWendleForm>(QDate(2026, 12, 6));
         form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
         Idle();
     }
 
@@ -37,26 +40,15 @@ protected:
         QApplication::processEvents();
     }
 
-    void SetText(const QString& text)
-    {
-        form->PlainText->setPlainText(text);
-        Idle();
-    }
-
-    // Presses \a key in a number field, as the user would.
-    void KeyInField(TFxPSpinEdit* field, Qt::Key key)
-    {
-        field->setFocus();
-        QTest::keyClick(field, key);
-    }
-
+    void SetText(const QString& text) { form->PlainText->setPlainText(text), Idle(); }
+    // Presses \a key in a field, as the user would.
+    void Key(QWidget* field, Qt::Key key) { field->setFocus(), QTest::keyClick(field, key); }
     void ClickItem(TRadioGroup* group, int index)
     {
         QRadioButton* button = group->Item(index);
         form->Notebook->setCurrentWidget(group->parentWidget());
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
-
     QString Message() const { return form->DimensionsMessage->text(); }
 
     std::unique_ptr<TWendleForm> form;
