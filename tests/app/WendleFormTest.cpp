@@ -5,6 +5,7 @@
 
 #include <QColorDialog>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -16,19 +17,15 @@ namespace {
 
 using WendleFormTest = test::FormFixture;
 
-const QColor Maroon(128, 0, 0), Cream(255, 251, 240), Black(0, 0, 0), White(255, 255, 255);
+const QColor Maroon(128, 0, 0), Cream(255, 251, 240), Black(Qt::black), White(Qt::white);
 
-TEST(WendleFormStartTest, SampleTextFollowsTheDate)
+TEST_F(WendleFormTest, StartsWithTheSampleOfTheDayAndEveryFieldInRange)
 {
     EXPECT_EQ(TWendleForm(QDate(2027, 2, 2)).PlainText->toPlainText(),
         "HAPPY GROUNDHOG DAY 2027\nFROM QUILLON");
     EXPECT_EQ(TWendleForm(QDate(2027, 2, 3)).PlainText->toPlainText(),
         "$ % &   STITCH SAMPLER   & % $\nABCDEFGHIJKLMNOPQRSTUVWXYZ\n12345 ... 67890\n"
         "!@#^*()_-+=[]:;\"'<,>.?/\\  $%&\nSHE SAID, \"HELLO, WORLD!\"");
-}
-
-TEST_F(WendleFormTest, FieldsStartWithTheirRangesAndOptionsRunDownColumns)
-{
     const std::tuple<TFxPSpinEdit*, double, double, double, int, QString> fields[] = {
         { form->StitchesAcrossEdit, 2, 16, 6.0, 1, "Stitches across" },
         { form->StitchesDownEdit, 2, 16, 7.5, 1, "Stitches down" },
@@ -44,6 +41,7 @@ TEST_F(WendleFormTest, FieldsStartWithTheirRangesAndOptionsRunDownColumns)
                       field->Decimals(), test::ReadAccessible(field).toStdString()),
             std::tuple(minimum, maximum, value, decimals, name.toStdString()));
     }
+    // Options run down the first column, then the next.
     form->Notebook->setCurrentIndex(1);
     const TRadioGroup* alignment = form->TextAlignmentGroup;
     EXPECT_EQ(alignment->Item(2)->y(), alignment->Item(0)->y());
@@ -94,7 +92,7 @@ TEST_F(WendleFormTest, EveryChangeLaysTheChartOutAgain)
     EXPECT_FALSE(form->Chart().IsTextStitch(7, 2));
 }
 
-TEST_F(WendleFormTest, WheelZoomAndGaugeSizeTheCells)
+TEST_F(WendleFormTest, ZoomAndGaugeSizeTheCellsUpToTheWidgetLimit)
 {
     EXPECT_EQ(form->StitchDisplayArea->size(), QSize(124 * 4 + 1, 37 * 3 + 1));
     form->Notebook->setCurrentIndex(2);
@@ -115,31 +113,30 @@ TEST_F(WendleFormTest, WheelZoomAndGaugeSizeTheCells)
         EXPECT_EQ(form->StitchDisplayArea->size(), QSize(124 * width + 1, 37 * height + 1))
             << start << " " << delta;
     }
+    // At the largest cell (12 wide, 96 high) 180,000 rows pass the widget size limit: the
+    // chart is shown up to there, wide enough for the note that says so.
+    EXPECT_FALSE(form->DisplayCut());
+    form->BlankRowsEdit->SetValue(10);
+    SetText(QString("I\n").repeated(12000));
+    ASSERT_GT(std::int64_t { form->ChartHeight() } * 96, QWIDGETSIZE_MAX);
+    EXPECT_TRUE(form->DisplayCut());
+    EXPECT_EQ(form->StitchDisplayArea->size(), QSize(600, QWIDGETSIZE_MAX));
+    EXPECT_TRUE(test::ReadAccessible(form->StitchDisplayArea, QAccessible::Description)
+                    .endsWith(TWendleForm::DisplayCutNote));
+    // The note fills the last pixels the user can scroll to, and no more.
+    const QImage end
+        = form->StitchDisplayArea->grab(QRect(0, QWIDGETSIZE_MAX - 25, 600, 25)).toImage();
+    EXPECT_EQ(std::tuple(end.pixelColor(1, 0), end.pixelColor(1, 1), end.pixelColor(1, 24)),
+        std::tuple(Cream, Maroon, Maroon));
+    SetText("I");
+    EXPECT_FALSE(form->DisplayCut());
 }
 
-TEST_F(WendleFormTest, DisplayShowsEveryCellInItsColours)
+TEST_F(WendleFormTest, DisplayShowsEveryCellInTheColoursChosen)
 {
     SetText("HI");
-    // Column 1, row 2 is H's first stitch; column 2, row 2 is background inside the H. With
-    // the grid in the background colour each outline takes its cell's colour.
-    const std::tuple<int, int, QColor, QColor> pixels[] = { { 0, 0, Maroon, White },
-        { 28, 26, Maroon, White }, { 1, 1, Cream, White }, { 6, 7, Black, Black },
-        { 10, 7, Cream, White }, { 4, 7, Maroon, Black }, { 6, 9, Maroon, Black } };
     const QImage gridded = form->StitchDisplayArea->grab().toImage();
     ASSERT_EQ(gridded.size(), QSize(7 * 4 + 1, 9 * 3 + 1));
-    form->SetDisplayColour(0, 0x00FFFFFFu);
-    form->SetDisplayColour(2, 0x00FFFFFFu);
-    form->PrepareUpdate();
-    Idle();
-    const QImage plain = form->StitchDisplayArea->grab().toImage();
-    for (const auto& [x, y, withGrid, withoutGrid] : pixels) {
-        EXPECT_EQ(gridded.pixelColor(x, y), withGrid) << x << "," << y;
-        EXPECT_EQ(plain.pixelColor(x, y), withoutGrid) << x << "," << y;
-    }
-}
-
-TEST_F(WendleFormTest, ColourButtonsChooseThroughTheDialog)
-{
     form->Notebook->setCurrentIndex(2);
     // Each click answers the dialog as soon as it is up; cancelling changes nothing. A colour
     // chosen through the dialog, even the cream it offers, lacks the palette flag.
@@ -160,20 +157,27 @@ TEST_F(WendleFormTest, ColourButtonsChooseThroughTheDialog)
         EXPECT_EQ(form->DisplayColour(index), expected);
         EXPECT_EQ(form->UpdateCount() > updates, accept);
     }
-}
-
-TEST_F(WendleFormTest, IdleRunsOneUpdateAfterABurstAndThenRests)
-{
-    form->PrepareUpdate();
+    // With the grid in the background colour each outline takes its cell's colour. A burst
+    // of changes makes one update when the events have run out, shown by the next repaint.
+    form->SetDisplayColour(0, 0x00FFFFFFu);
+    form->SetDisplayColour(2, 0x00FFFFFFu);
     form->PrepareUpdate();
     EXPECT_TRUE(form->DisplayStale());
     const int updates = form->UpdateCount();
     form->IdleUpdate();
     EXPECT_FALSE(form->DisplayStale());
     QApplication::processEvents(); // the repaint
-    EXPECT_FALSE(form->DisplayStale());
     form->IdleUpdate();
-    EXPECT_EQ(form->UpdateCount(), updates + 1);
+    EXPECT_EQ(std::pair(form->UpdateCount(), form->DisplayStale()), std::pair(updates + 1, false));
+    // Column 1, row 2 is H's first stitch; column 2, row 2 is background inside the H.
+    const QImage plain = form->StitchDisplayArea->grab().toImage();
+    const std::tuple<int, int, QColor, QColor> pixels[] = { { 0, 0, Maroon, White },
+        { 28, 26, Maroon, White }, { 1, 1, Cream, White }, { 6, 7, Black, Qt::blue },
+        { 10, 7, Cream, White }, { 4, 7, Maroon, Qt::blue }, { 6, 9, Maroon, Qt::blue } };
+    for (const auto& [x, y, withGrid, withoutGrid] : pixels) {
+        EXPECT_EQ(gridded.pixelColor(x, y), withGrid) << x << "," << y;
+        EXPECT_EQ(plain.pixelColor(x, y), withoutGrid) << x << "," << y;
+    }
 }
 
 TEST_F(WendleFormTest, HelpShowsAndExitCloses)
@@ -182,10 +186,9 @@ TEST_F(WendleFormTest, HelpShowsAndExitCloses)
     form->SetHelpForm(&help);
     QTest::mouseClick(form->HelpButton, Qt::LeftButton);
     EXPECT_TRUE(help.isVisible());
-    bool closed = false;
-    QObject::connect(form.get(), &TWendleForm::Closed, [&closed] { closed = true; });
+    QSignalSpy closed(form.get(), &TWendleForm::Closed);
     QTest::mouseClick(form->CloseButton, Qt::LeftButton);
-    EXPECT_TRUE(closed);
+    EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(form->isVisible());
 }
 
@@ -214,30 +217,6 @@ TEST_F(WendleFormTest, ScreenReaderReadsWhatIsOnScreenAndHearsItChange)
     EXPECT_TRUE(recorder.Saw(form->StitchDisplayArea, QAccessible::DescriptionChanged));
     EXPECT_EQ(test::ReadAccessible(form->StitchDisplayArea, QAccessible::Description),
         "7 stitches wide by 9 rows deep, or 1.2 inches wide by 1.2 inches deep");
-}
-
-TEST_F(WendleFormTest, AChartTooTallToShowSaysSo)
-{
-    EXPECT_FALSE(form->DisplayCut());
-    // At the largest cell (12 wide, 96 high) 180,000 rows pass the widget size limit.
-    form->StitchesAcrossEdit->SetValue(16);
-    form->StitchesDownEdit->SetValue(2);
-    form->BlankRowsEdit->SetValue(10);
-    form->DisplayStitchWidthScroll->setValue(12);
-    SetText(QString("I\n").repeated(12000));
-    ASSERT_GT(std::int64_t { form->ChartHeight() } * 96, QWIDGETSIZE_MAX);
-    EXPECT_TRUE(form->DisplayCut());
-    // Shown up to the limit, and wide enough for the note.
-    EXPECT_EQ(form->StitchDisplayArea->size(), QSize(600, QWIDGETSIZE_MAX));
-    EXPECT_TRUE(test::ReadAccessible(form->StitchDisplayArea, QAccessible::Description)
-                    .endsWith(TWendleForm::DisplayCutNote));
-    // The note fills the last pixels the user can scroll to, and no more.
-    const QImage end
-        = form->StitchDisplayArea->grab(QRect(0, QWIDGETSIZE_MAX - 25, 600, 25)).toImage();
-    EXPECT_EQ(std::tuple(end.pixelColor(1, 0), end.pixelColor(1, 1), end.pixelColor(1, 24)),
-        std::tuple(Cream, Maroon, Maroon));
-    SetText("I");
-    EXPECT_FALSE(form->DisplayCut());
 }
 
 } // namespace
