@@ -12,25 +12,10 @@ namespace {
 
 const QString TooTall = "The design has too many rows to print\nat the current print settings!";
 
-class WendlePrintTest : public test::FormFixture {
-protected:
-    void SetUp() override { FormFixture::SetUp(), form->Notebook->setCurrentIndex(2); }
-
-    // The pages label, checked to agree with the Preview and Print buttons.
-    QString Pages() const
-    {
-        const bool printable = form->PagesRequiredLabel->text() != "Unprintable";
-        EXPECT_EQ(std::pair(form->PreviewButton->isEnabled(), form->PrintButton->isEnabled()),
-            std::pair(printable, printable));
-        return form->PagesRequiredLabel->text();
-    }
-};
+using WendlePrintTest = test::FormFixture;
 
 // 173 stitches wide: three portrait sections of 70 or two landscape ones of 110.
-QString Fox(int lines)
-{
-    return QString("THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG\n").repeated(lines).trimmed();
-}
+const QString Fox = "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG\n";
 
 TEST_F(WendlePrintTest, PagesFollowTheChart)
 {
@@ -41,11 +26,11 @@ TEST_F(WendlePrintTest, PagesFollowTheChart)
         { "tallest printable", QString("I\n").repeated(19) + "I", 1, false },
         { "too tall", QString("I\n").repeated(20) + "I", 0, false },
         // One page either way; landscape has fewer sections.
-        { "a long line", Fox(1), 1, true },
+        { "a long line", Fox, 1, true },
         // 72 rows: one section a page, three portrait pages against two landscape.
-        { "ten long lines", Fox(10), 2, true },
+        { "ten long lines", Fox.repeated(10), 2, true },
         // 135 rows: no landscape page holds a section.
-        { "nineteen long lines", Fox(19), 3, false },
+        { "nineteen long lines", Fox.repeated(19), 3, false },
         // The field wraps a line at its width, each piece a chart line of its own: 5,000
         // characters on one line make dozens, too tall to print; so does the largest
         // paste, 10,000 lines of 200 characters (70,002 rows).
@@ -112,7 +97,7 @@ TEST_F(WendlePrintTest, BlankNumbersMakeItUnprintableAndKeepTheLastChart)
 
 TEST_F(WendlePrintTest, PrintButtonPrintsTheAnnouncedPages)
 {
-    SetText(Fox(10));
+    SetText(Fox.repeated(10));
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     QPrinter& printer = form->PrintPreview->Printer();
@@ -124,10 +109,10 @@ TEST_F(WendlePrintTest, PrintButtonPrintsTheAnnouncedPages)
     // A second click while the job runs must not start another job inside it.
     form->PrintPreview->SetPrintDialog([&](TPageRange&) {
         if (++dialogs == 1)
-            QTest::mouseClick(form->PrintButton, Qt::LeftButton);
+            form->PrintButton->click();
         return true;
     });
-    QTest::mouseClick(form->PrintButton, Qt::LeftButton);
+    form->PrintButton->click();
     EXPECT_EQ(dialogs, 1);
     QFile pdf(printer.outputFileName());
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
@@ -137,7 +122,7 @@ TEST_F(WendlePrintTest, PrintButtonPrintsTheAnnouncedPages)
     EXPECT_TRUE(
         QString::fromLatin1(bytes).contains(QRegularExpression("/MediaBox \\[0 0 842[.0]* 595")));
     // Once done, the button prints again.
-    QTest::mouseClick(form->PrintButton, Qt::LeftButton);
+    form->PrintButton->click();
     EXPECT_EQ(dialogs, 2);
 }
 
