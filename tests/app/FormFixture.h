@@ -44,14 +44,6 @@ protected:
     // Presses \a key in a field, as the user would.
     void Key(QWidget* field, Qt::Key key) { field->setFocus(), QTest::keyClick(field, key); }
     void ClickItem(TRadioGroup* group, int index) { group->Item(index)->click(); }
-    // The pages label, checked to agree with the Preview and Print buttons.
-    QString Pages() const
-    {
-        const bool printable = form->PagesRequiredLabel->text() != "Unprintable";
-        EXPECT_EQ(std::pair(form->PreviewButton->isEnabled(), form->PrintButton->isEnabled()),
-            std::pair(printable, printable));
-        return form->PagesRequiredLabel->text();
-    }
     QString Message() const { return form->DimensionsMessage->text(); }
 
     std::unique_ptr<TWendleForm> form;

@@ -21,6 +21,13 @@ protected:
             new QShortcut(QKeySequence(key), form.get()); // owned by the window
         memo->setFocus();
     }
+    void Select(int anchor, int caret)
+    {
+        QTextCursor cursor = memo->textCursor();
+        cursor.setPosition(anchor);
+        cursor.setPosition(caret, QTextCursor::KeepAnchor);
+        memo->setTextCursor(cursor);
+    }
     TOvrInsMemo* memo { nullptr };
 };
 
@@ -63,10 +70,7 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
         SCOPED_TRACE(script);
         form->OvrLabel->setText(" Insert");
         memo->setPlainText(text);
-        QTextCursor cursor = memo->textCursor();
-        cursor.setPosition(anchor);
-        cursor.setPosition(caret, QTextCursor::KeepAnchor);
-        memo->setTextCursor(cursor);
+        Select(anchor, caret);
         QApplication::clipboard()->setText(QString::fromUtf8(clipboard));
         for (const char key : std::string(script)) {
             const auto special = keys.find(key);
@@ -92,13 +96,10 @@ TEST_F(OvrInsMemoTest, LinesReadAndReplaceOneByOne)
     EXPECT_EQ(
         QStringList({ memo->Line(-1), memo->Line(0), memo->Line(1), memo->Line(2), memo->Line(3) }),
         QStringList({ "", "ab", "", "CD", "" }));
-    QTextCursor cursor = memo->textCursor();
-    cursor.setPosition(2);
-    memo->setTextCursor(cursor);
+    Select(2, 2);
     memo->ReplaceLine(0, "xyz"); // a caret at the line's end stays at its end
     EXPECT_EQ(memo->textCursor().position(), 3);
-    cursor.setPosition(2);
-    memo->setTextCursor(cursor);
+    Select(2, 2);
     memo->ReplaceLine(0, "q"), memo->ReplaceLine(-1, "!"), memo->ReplaceLine(3, "!");
     EXPECT_EQ(memo->textCursor().position(), 1);
     EXPECT_TRUE(memo->Normalise());
