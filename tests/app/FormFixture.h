@@ -6,13 +6,8 @@
 #include "RadioGroup.h"
 #include "WendleForm.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -1,8 +1,5 @@
 #include "FormFixture.h"
 
-#include <QShortcut>
-#include <QSignalBlocker>
-
 #include <map>
 
 using namespace wendle;

@@ -3,12 +3,6 @@
 #include "StitchDisplayArea.h"
 #include "WendleHelpForm.h"
 
-#include <QColorDialog>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTimer>
-#include <QWheelEvent>
-
 #include <functional>
 
 using namespace wendle;

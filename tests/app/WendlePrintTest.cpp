@@ -3,7 +3,6 @@
 #include "PrintPreview.h"
 
 #include <QPrinter>
-#include <QTemporaryDir>
 
 using namespace wendle;
 
