@@ -38,7 +38,6 @@ protected:
     void SetText(const QString& text) { form->PlainText->setPlainText(text), Idle(); }
     // Presses \a key in a field, as the user would.
     void Key(QWidget* field, Qt::Key key) { field->setFocus(), QTest::keyClick(field, key); }
-    void ClickItem(TRadioGroup* group, int index) { group->Item(index)->click(); }
     QString Message() const { return form->DimensionsMessage->text(); }
 
     std::unique_ptr<TWendleForm> form;

@@ -45,38 +45,35 @@ TEST_F(WendleFormTest, StartsWithTheSampleOfTheDayAndEveryFieldInRange)
 TEST_F(WendleFormTest, EveryChangeLaysTheChartOutAgain)
 {
     // Each step's chart size, then the size message's second line if it is to be checked.
-    const std::tuple<const char*, std::function<void()>, QString> steps[] = {
-        { "typing", [&] { SetText(""), QTest::keyClicks(form->PlainText, "hi"); },
+    const std::pair<std::function<void()>, QString> steps[] = {
+        { [&] { SetText(""), QTest::keyClicks(form->PlainText, "hi"); },
             "7x9 1.2 inches wide by 1.2 inches deep" },
-        { "a second line", [&] { QTest::keyClicks(form->PlainText, "\ri"); }, "7x16" },
-        { "leading blanks go", [&] { SetText("  hello"); }, "22x9" },
-        { "empty text", [&] { SetText(""); }, "2x2 0.3 inches wide by 0.3 inches deep" },
-        { "wide font", [&] { SetText("HI"), ClickItem(form->StitchWidthGroup, 1); }, "8x9" },
-        { "cm", [&] { ClickItem(form->MeasureUnitGroup, 1); }, "8x9 1.3 cm wide by 1.2 cm deep" },
-        { "across", [&] { Key(form->StitchesAcrossEdit, Qt::Key_Up); },
-            "8x9 1.1 cm wide by 1.2 cm deep" },
-        { "down", [&] { Key(form->StitchesDownEdit, Qt::Key_Up); },
-            "8x9 1.1 cm wide by 1.1 cm deep" },
-        { "blank rows", [&] { Key(form->BlankRowsEdit, Qt::Key_Down); }, "8x7" },
-        { "end blanks", [&] { Key(form->BlankStitchesAtEndsEdit, Qt::Key_Up); }, "10x7" },
+        { [&] { QTest::keyClicks(form->PlainText, "\ri"); }, "7x16" },
+        { [&] { SetText("  hello"); }, "22x9" },
+        { [&] { SetText(""); }, "2x2 0.3 inches wide by 0.3 inches deep" },
+        { [&] { SetText("HI"), form->StitchWidthGroup->Item(1)->click(); }, "8x9" },
+        { [&] { form->MeasureUnitGroup->Item(1)->click(); }, "8x9 1.3 cm wide by 1.2 cm deep" },
+        { [&] { Key(form->StitchesAcrossEdit, Qt::Key_Up); }, "8x9 1.1 cm wide by 1.2 cm deep" },
+        { [&] { Key(form->StitchesDownEdit, Qt::Key_Up); }, "8x9 1.1 cm wide by 1.1 cm deep" },
+        { [&] { Key(form->BlankRowsEdit, Qt::Key_Down); }, "8x7" },
+        { [&] { Key(form->BlankStitchesAtEndsEdit, Qt::Key_Up); }, "10x7" },
         // Word gap 3: two I glyphs three apart, five wide, and two end blanks each side.
-        { "word gap", [&] { SetText("I I"), Key(form->BlankStitchesBetweenEdit, Qt::Key_Up); },
-            "9x7" },
+        { [&] { SetText("I I"), Key(form->BlankStitchesBetweenEdit, Qt::Key_Up); }, "9x7" },
         // A line too long for the field is laid out as the lines the field shows.
-        { "a long line", [&] { SetText(QString(80, 'W')); }, "x13" },
+        { [&] { SetText(QString(80, 'W')); }, "x13" },
     };
-    for (const auto& [name, change, expected] : steps) {
+    for (const auto& [change, expected] : steps) {
         change();
         Idle();
         const QString size = QString("%1x%2").arg(form->ChartWidth()).arg(form->ChartHeight());
         const QString actual
             = expected.contains(' ') ? size + Message().section('\n', 1).mid(2) : size;
-        EXPECT_EQ(actual.right(expected.size()), expected) << name;
+        EXPECT_EQ(actual.right(expected.size()), expected);
     }
     // Right justified: the wide H and I make the first line 6 wide; the lone I of the second
     // line (top row 1 + 5 + 1) ends in the text area's last column, 2 + 6 - 1.
     SetText("HI\nI");
-    ClickItem(form->TextAlignmentGroup, 1);
+    form->TextAlignmentGroup->Item(1)->click();
     EXPECT_TRUE(form->Chart().IsTextStitch(7, 7));
     EXPECT_FALSE(form->Chart().IsTextStitch(7, 2));
 }
@@ -166,18 +163,6 @@ TEST_F(WendleFormTest, DisplayShowsEveryCellInTheColoursChosen)
     }
 }
 
-TEST_F(WendleFormTest, HelpShowsAndExitCloses)
-{
-    TWendleHelpForm help;
-    form->SetHelpForm(&help);
-    QTest::mouseClick(form->HelpButton, Qt::LeftButton);
-    EXPECT_TRUE(help.isVisible());
-    QSignalSpy closed(form.get(), &TWendleForm::Closed);
-    QTest::mouseClick(form->CloseButton, Qt::LeftButton);
-    EXPECT_EQ(closed.count(), 1);
-    EXPECT_FALSE(form->isVisible());
-}
-
 TEST_F(WendleFormTest, ScreenReaderReadsWhatIsOnScreenAndHearsItChange)
 {
     for (QWidget* page : { form->Notebook->widget(0), form->StitchesPanel,
@@ -199,6 +184,17 @@ TEST_F(WendleFormTest, ScreenReaderReadsWhatIsOnScreenAndHearsItChange)
     EXPECT_TRUE(recorder.Saw(form->StitchDisplayArea, QAccessible::DescriptionChanged));
     EXPECT_EQ(test::ReadAccessible(form->StitchDisplayArea, QAccessible::Description),
         "7 stitches wide by 9 rows deep, or 1.2 inches wide by 1.2 inches deep");
+}
+
+TEST_F(WendleFormTest, HelpShowsAndExitCloses)
+{
+    TWendleHelpForm help;
+    form->SetHelpForm(&help);
+    QSignalSpy closed(form.get(), &TWendleForm::Closed);
+    form->HelpButton->click();
+    form->CloseButton->click();
+    EXPECT_EQ(std::tuple(help.isVisible(), closed.count(), form->isVisible()),
+        std::tuple(true, 1, false));
 }
 
 } // namespace

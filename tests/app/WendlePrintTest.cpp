@@ -54,10 +54,10 @@ TEST_F(WendlePrintTest, PagesFollowTheChart)
 TEST_F(WendlePrintTest, UnitKeepsTheNumberWithinTheNewLimits)
 {
     TFxPSpinEdit* pitch = form->PrintedStitchPitchEdit;
-    ClickItem(form->PrintedStitchPitchGroup, 1);
+    form->PrintedStitchPitchGroup->Item(1)->click();
     EXPECT_EQ(pitch->Model().Text(), "7.9");
     EXPECT_FLOAT_EQ(form->PrintPlan().PrintStitchesPerInch, 20.0f);
-    ClickItem(form->PrintedStitchPitchGroup, 0);
+    form->PrintedStitchPitchGroup->Item(0)->click();
     EXPECT_EQ(std::tuple(pitch->MinValue(), pitch->MaxValue(), pitch->Value()),
         std::tuple(5.0, 20.0, 20 / 2.54));
     EXPECT_FLOAT_EQ(form->PrintPlan().PrintStitchesPerInch, 7.874016f);
