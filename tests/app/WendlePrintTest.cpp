@@ -12,31 +12,25 @@ const QString TooTall = "The design has too many rows to print\nat the current p
 
 using WendlePrintTest = test::FormFixture;
 
-// 173 stitches wide: three portrait sections of 70 or two landscape ones of 110.
 const QString Fox = "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG\n";
 
 TEST_F(WendlePrintTest, PagesFollowTheChart)
 {
-    // Pages required (0: unprintable) and whether they are printed landscape.
-    const std::tuple<const char*, QString, int, bool> cases[] = {
-        { "one short line", "HI", 1, false },
-        // 20 lines make 142 rows, just printable; 21 make 149.
-        { "tallest printable", QString("I\n").repeated(19) + "I", 1, false },
-        { "too tall", QString("I\n").repeated(20) + "I", 0, false },
-        // One page either way; landscape has fewer sections.
-        { "a long line", Fox, 1, true },
-        // 72 rows: one section a page, three portrait pages against two landscape.
-        { "ten long lines", Fox.repeated(10), 2, true },
-        // 135 rows: no landscape page holds a section.
-        { "nineteen long lines", Fox.repeated(19), 3, false },
-        // The field wraps a line at its width, each piece a chart line of its own: 5,000
-        // characters on one line make dozens, too tall to print; so does the largest
-        // paste, 10,000 lines of 200 characters (70,002 rows).
-        { "one line of 5,000 characters", QString(5000, 'I'), 0, false },
-        { "10,000 lines of 200", (QString(200, 'W') + '\n').repeated(10000), 0, false },
-    };
-    for (const auto& [name, text, pages, landscape] : cases) {
-        SCOPED_TRACE(name);
+    // Pages required (0: unprintable) and whether they are printed landscape. 20 lines of I make
+    // 142 rows, just printable; 21 make 149. A fox line is 173 stitches wide: three portrait
+    // sections of 70 or two landscape ones of 110. One such line fits a page either way, and
+    // landscape has fewer sections; ten (72 rows) make one section a page, three portrait pages
+    // against two landscape; nineteen (135 rows) fit no landscape page. The field wraps a line at
+    // its width, each piece a chart line of its own: 5,000 characters on one line make dozens,
+    // too tall to print; so does the largest paste, 10,000 lines of 200 characters.
+    const std::tuple<QString, int, bool> cases[]
+        = { { "HI", 1, false }, { QString("I\n").repeated(19) + "I", 1, false },
+              { QString("I\n").repeated(20) + "I", 0, false }, { Fox, 1, true },
+              { Fox.repeated(10), 2, true }, { Fox.repeated(19), 3, false },
+              { QString(5000, 'I'), 0, false },
+              { (QString(200, 'W') + '\n').repeated(10000), 0, false } };
+    for (const auto& [text, pages, landscape] : cases) {
+        SCOPED_TRACE(text.left(40).toStdString());
         SetText(text);
         EXPECT_EQ(form->PagesRequiredLabel->text(),
             pages ? QString("Pages required to print: %1").arg(pages) : "Unprintable");
