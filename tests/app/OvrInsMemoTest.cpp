@@ -43,26 +43,25 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
         { '\21', Qt::CTRL | Qt::Key_Backspace }, { '\26', Qt::CTRL | Qt::Key_V },
         { '\32', Qt::CTRL | Qt::Key_Z } };
     // Text, selection, clipboard, keys; the text and caret after them (-1: not checked).
-    const std::tuple<const char*, int, int, const char*, const char*, const char*, int> cases[]
-        = { { "", 0, 0, "", "hello, world!", "HELLO, WORLD!", 13 },
-              { "A", 1, 1, "", "{~`|}", "A     ", 6 }, { "", 0, 0, "", "  AB", "AB", 2 },
-              { "AB\nCD", 2, 2, "", "\n   ", "AB\n\nCD", 3 },
-              { "AB\nX", 3, 3, "", "{\5Y", "AB\nXY", 5 }, { "ABCD", 2, 2, "", "{", "AB CD", 3 },
-              { "X\nAB", 0, 0, "", "\t\5C", "X\nABC", 5 }, { "AB", 1, 1, "", "\t\1", "A  B", 3 },
-              { "AB", 1, 1, "", "\6", "A\nB", 2 }, { "AB\n", 3, 3, "   cd", "\26", "AB\nCD", 5 },
-              { "AB", 2, 2, "c{d", "\26\32", "AB", -1 }, { "ABC", 1, 1, "", "X\b\b", "BC", 0 },
-              { "A BC", 0, 0, "", "\177\32", "A BC", -1 },
-              { "AB CD", 0, 0, "", "\4\32", "AB CD", -1 }, { "ABC", 1, 1, "", "\2x\32", "ABC", -1 },
-              { "AB\nCD", 2, 2, "", "\2X", "ABX\nCD", 3 },
-              { "ABC\nD", 3, 3, "", "\2\b", "AB\nD", 2 }, { "ABCD", 1, 3, "", "\2X", "AXD", 2 },
-              { "ABC", 1, 1, "", "\2\n", "A\nC", 2 }, { "ABC", 1, 1, "xy", "\2\26", "AXYC", 3 },
-              { "ABC", 1, 1, "", "\2\t", "A C", 2 }, { "AB", 1, 1, "XY", "\2\3Z", "AXYZ", 4 },
-              // Insert alone toggles the mode, with or without Alt.
-              { "AB", 1, 1, "", "\2\17X", "AXB", 2 }, { "AB", 1, 1, "", "\2\16X", "AX", 2 },
-              { "AB CD", 4, 4, "", "\2\21", "AB D", 3 }, { "ABC", 1, 1, "", "\2\33", "ABC", 1 },
-              // One blank for each character the font lacks, even one of two code units.
-              { "AC", 1, 1, "\357\277\277B", "\26", "A BC", 3 },
-              { "A", 1, 1, "\303\251\342\202\254\360\237\230\200", "\26", "A   ", 4 } };
+    using Case = std::tuple<const char*, int, int, const char*, const char*, const char*, int>;
+    const Case cases[] = { { "", 0, 0, "", "hello, world!", "HELLO, WORLD!", 13 },
+        { "A", 1, 1, "", "{~`|}", "A     ", 6 }, { "", 0, 0, "", "  AB", "AB", 2 },
+        { "AB\nCD", 2, 2, "", "\n   ", "AB\n\nCD", 3 }, { "AB\nX", 3, 3, "", "{\5Y", "AB\nXY", 5 },
+        { "ABCD", 2, 2, "", "{", "AB CD", 3 }, { "X\nAB", 0, 0, "", "\t\5C", "X\nABC", 5 },
+        { "AB", 1, 1, "", "\t\1", "A  B", 3 }, { "AB", 1, 1, "", "\6", "A\nB", 2 },
+        { "AB\n", 3, 3, "   cd", "\26", "AB\nCD", 5 }, { "AB", 2, 2, "c{d", "\26\32", "AB", -1 },
+        { "ABC", 1, 1, "", "X\b\b", "BC", 0 }, { "A BC", 0, 0, "", "\177\32", "A BC", -1 },
+        { "AB CD", 0, 0, "", "\4\32", "AB CD", -1 }, { "ABC", 1, 1, "", "\2x\32", "ABC", -1 },
+        { "AB\nCD", 2, 2, "", "\2X", "ABX\nCD", 3 }, { "ABC\nD", 3, 3, "", "\2\b", "AB\nD", 2 },
+        { "ABCD", 1, 3, "", "\2X", "AXD", 2 }, { "ABC", 1, 1, "", "\2\n", "A\nC", 2 },
+        { "ABC", 1, 1, "xy", "\2\26", "AXYC", 3 }, { "ABC", 1, 1, "", "\2\t", "A C", 2 },
+        { "AB", 1, 1, "XY", "\2\3Z", "AXYZ", 4 },
+        // Insert alone toggles the mode, with or without Alt.
+        { "AB", 1, 1, "", "\2\17X", "AXB", 2 }, { "AB", 1, 1, "", "\2\16X", "AX", 2 },
+        { "AB CD", 4, 4, "", "\2\21", "AB D", 3 }, { "ABC", 1, 1, "", "\2\33", "ABC", 1 },
+        // One blank for each character the font lacks, even one of two code units.
+        { "AC", 1, 1, "\357\277\277B", "\26", "A BC", 3 },
+        { "A", 1, 1, "\303\251\342\202\254\360\237\230\200", "\26", "A   ", 4 } };
     for (const auto& [text, anchor, caret, clipboard, script, result, resultCaret] : cases) {
         SCOPED_TRACE(script);
         form->OvrLabel->setText(" Insert");
