@@ -10,8 +10,6 @@
 #include <QtWidgets>
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace wendle::test {
 
 /// The main window with the sample text of 6 December 2026, shown, active and idle.
@@ -22,7 +20,6 @@ protected:
         QLocale::setDefault(QLocale::c());
         form = std::make_unique<TWendleForm>(QDate(2026, 12, 6));
         form->show();
-        form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
         Idle();
     }

@@ -2,13 +2,11 @@
 
 #include <map>
 
-using namespace wendle;
-
 namespace {
 
 // The message field in the main window, which has shortcuts on Tab and Insert that must not
 // take them from the field.
-class OvrInsMemoTest : public test::FormFixture {
+class OvrInsMemoTest : public wendle::test::FormFixture {
 protected:
     void SetUp() override
     {
@@ -25,7 +23,7 @@ protected:
         cursor.setPosition(caret, QTextCursor::KeepAnchor);
         memo->setTextCursor(cursor);
     }
-    TOvrInsMemo* memo { nullptr };
+    wendle::TOvrInsMemo* memo { nullptr };
 };
 
 // Keys beyond plain typing (a capital is typed with Shift): \b Backspace, \t Tab, \1 Shift+Tab,

@@ -3,8 +3,6 @@
 #include "StitchDisplayArea.h"
 #include "WendleHelpForm.h"
 
-#include <functional>
-
 using namespace wendle;
 
 namespace {

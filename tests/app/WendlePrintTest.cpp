@@ -43,10 +43,7 @@ TEST_F(WendlePrintTest, PagesFollowTheChart)
                       message->palette().color(QPalette::WindowText)),
             std::tuple(!pages, !pages, QColor(pages ? Qt::yellow : Qt::red)));
     }
-}
-
-TEST_F(WendlePrintTest, UnitKeepsTheNumberWithinTheNewLimits)
-{
+    // Another unit keeps the pitch within its new limits: 12 per inch becomes the most per cm.
     TFxPSpinEdit* pitch = form->PrintedStitchPitchEdit;
     form->PrintedStitchPitchGroup->Item(1)->click();
     EXPECT_EQ(pitch->Model().Text(), "7.9");
