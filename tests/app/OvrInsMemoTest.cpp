@@ -30,7 +30,7 @@ protected:
 // \n Enter, \6 Shift+Enter, \2 Insert, \3 Shift+Insert, \16 Ctrl+Insert, \17 Alt+Insert, \33
 // Escape, \177 Delete, \4 Ctrl+Delete, \5 Ctrl+End, \21 Ctrl+Backspace, \26 Ctrl+V, \32 Ctrl+Z.
 // Ctrl+letters are characters of their own, which overwrite mode prepares; other Ctrl keys are not.
-TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
+TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalisesLineByLine)
 {
     const std::map<char, QKeyCombination> keys { { '\b', Qt::Key_Backspace }, { '\t', Qt::Key_Tab },
         { '\1', Qt::SHIFT | Qt::Key_Backtab }, { '\n', Qt::Key_Return },
@@ -79,11 +79,8 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
         // After an undo the caret is the editor's own business.
         EXPECT_EQ(resultCaret < 0 ? -1 : memo->textCursor().position(), resultCaret);
     }
-}
-
-// The lines as shown, each replaceable on its own; out-of-range lines are empty and left alone.
-TEST_F(OvrInsMemoTest, LinesReadAndReplaceOneByOne)
-{
+    // The lines as shown, each replaceable on its own; lines out of range are empty and left
+    // alone. Normalise says whether it changed the text.
     const QSignalBlocker quiet(memo); // the window would normalise every change
     memo->setPlainText("ab\n\nCD\n");
     EXPECT_EQ(memo->LineCount(), 3);
