@@ -85,8 +85,7 @@ TEST_F(WendlePrintTest, BlankNumbersMakeItUnprintableAndKeepTheLastChart)
 TEST_F(WendlePrintTest, PrintButtonPrintsTheAnnouncedPages)
 {
     SetText(Fox.repeated(10));
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
+    QTemporaryDir folder; // if it fails, so does reading the file
     QPrinter& printer = form->PrintPreview->Printer();
     printer.setOutputFileName(folder.filePath("chart.pdf"));
     printer.setPageSize(QPageSize(QPageSize::A4));
