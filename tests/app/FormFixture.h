@@ -1,23 +1,18 @@
 #pragma once
 
-#include "WendleForm.h"
-
+#include "AccessibilityRecorder.h"
 #include "FxPSpinEdit.h"
 #include "OvrInsMemo.h"
 #include "RadioGroup.h"
+#include "WendleForm.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace wendle::test {
 
-/// The main window with the sample text of 6 December 2026, shown and idle.
+/// The main window with the sample text of 6 December 2026, shown, active and idle.
 class FormFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -25,7 +20,7 @@ protected:
         QLocale::setDefault(QLocale::c());
         form = std::make_unique<TWendleForm>(QDate(2026, 12, 6));
         form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
         Idle();
     }
 
@@ -37,26 +32,9 @@ protected:
         QApplication::processEvents();
     }
 
-    void SetText(const QString& text)
-    {
-        form->PlainText->setPlainText(text);
-        Idle();
-    }
-
-    // Presses \a key in a number field, as the user would.
-    void KeyInField(TFxPSpinEdit* field, Qt::Key key)
-    {
-        field->setFocus();
-        QTest::keyClick(field, key);
-    }
-
-    void ClickItem(TRadioGroup* group, int index)
-    {
-        QRadioButton* button = group->Item(index);
-        form->Notebook->setCurrentWidget(group->parentWidget());
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-    }
-
+    void SetText(const QString& text) { form->PlainText->setPlainText(text), Idle(); }
+    // Presses \a key in a field, as the user would.
+    void Key(QWidget* field, Qt::Key key) { field->setFocus(), QTest::keyClick(field, key); }
     QString Message() const { return form->DimensionsMessage->text(); }
 
     std::unique_ptr<TWendleForm> form;

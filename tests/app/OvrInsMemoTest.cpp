@@ -1,127 +1,101 @@
-#include "OvrInsMemo.h"
-
-#include <QApplication>
-#include <QClipboard>
-#include <QLineEdit>
-#include <QShortcut>
-#include <QTest>
-#include <QVBoxLayout>
-#include <gtest/gtest.h>
+#include "FormFixture.h"
 
 #include <map>
-#include <string_view>
-#include <tuple>
-#include <utility>
-
-using wendle::TOvrInsMemo;
 
 namespace {
 
-// The field as the main window holds it: the mode label under it, a change handler guarded by
-// its own Normalising flag that normalises, and a neighbour that the focus could move to.
-class OvrInsMemoTest : public ::testing::Test {
+// The message field in the main window, which has shortcuts on Tab and Insert that must not
+// take them from the field.
+class OvrInsMemoTest : public wendle::test::FormFixture {
 protected:
-    OvrInsMemoTest()
+    void SetUp() override
     {
-        auto* column = new QVBoxLayout(&host); // owned by the host
-        for (QWidget* widget : std::initializer_list<QWidget*> { memo, label, neighbour })
-            column->addWidget(widget);
-        memo->SetModeLabel(label);
-        // Window shortcuts on Tab and Insert must not take them from the field.
+        FormFixture::SetUp();
+        memo = form->PlainText;
         for (const auto key : { Qt::Key_Tab, Qt::Key_Insert })
-            new QShortcut(QKeySequence(key), &host); // owned by the host
-        QObject::connect(memo, &QPlainTextEdit::textChanged, &host, [this] {
-            if (normalising)
-                return;
-            normalising = true;
-            memo->Normalise();
-            normalising = false;
-        });
-        host.resize(400, 300);
-        host.show();
-        host.activateWindow();
+            new QShortcut(QKeySequence(key), form.get()); // owned by the window
         memo->setFocus();
-        active = QTest::qWaitForWindowActive(&host);
     }
-
-    QWidget host;
-    TOvrInsMemo* memo { new TOvrInsMemo(&host) };
-    QLabel* label { new QLabel(QStringLiteral(" Insert"), &host) };
-    QLineEdit* neighbour { new QLineEdit(&host) };
-    bool active { false };
-    bool normalising { false };
-};
-
-// Keys beyond plain typing: \b Backspace, \t Tab, \1 Shift+Tab, \n Enter, \2 Insert,
-// \3 Shift+Insert, \5 Ctrl+End, \21 Ctrl+Backspace, \26 Ctrl+V, \32 Ctrl+Z. Ctrl+letters are
-// characters of their own, which overwrite mode prepares; other Ctrl keys are not.
-TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalises)
-{
-    ASSERT_TRUE(active);
-    const std::map<char, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys {
-        { '\b', { Qt::Key_Backspace, {} } }, { '\t', { Qt::Key_Tab, {} } },
-        { '\1', { Qt::Key_Backtab, Qt::ShiftModifier } }, { '\n', { Qt::Key_Return, {} } },
-        { '\2', { Qt::Key_Insert, {} } }, { '\3', { Qt::Key_Insert, Qt::ShiftModifier } },
-        { '\5', { Qt::Key_End, Qt::ControlModifier } },
-        { '\26', { Qt::Key_V, Qt::ControlModifier } },
-        { '\32', { Qt::Key_Z, Qt::ControlModifier } },
-        { '\21', { Qt::Key_Backspace, Qt::ControlModifier } }
-    };
-    const std::tuple<const char*, int, int, const char*, const char*, const char*, int> cases[] = {
-        { "", 0, 0, "", "hello, world!", "HELLO, WORLD!", 13 },
-        { "A", 1, 1, "", "{~`|}", "A     ", 6 }, { "", 0, 0, "", "  AB", "AB", 2 },
-        { "AB\nCD", 2, 2, "", "\n   ", "AB\n\nCD", 3 }, { "AB\nX", 3, 3, "", "{\5Y", "AB\nXY", 5 },
-        { "ABCD", 2, 2, "", "{", "AB CD", 3 }, { "X\nAB", 0, 0, "", "\t\5C", "X\nABC", 5 },
-        { "AB", 1, 1, "", "\t\1", "A  B", 3 }, { "AB\n", 3, 3, "   cd", "\26", "AB\nCD", 5 },
-        { "AB", 2, 2, "c{d", "\26\32", "AB", -1 }, { "ABC", 1, 1, "", "X\b\b", "BC", 0 },
-        { "ABC", 1, 1, "", "\2x\32", "ABC", -1 }, { "AB\nCD", 2, 2, "", "\2X", "ABX\nCD", 3 },
-        { "ABC\nD", 3, 3, "", "\2\b", "AB\nD", 2 }, { "ABCD", 1, 3, "", "\2X", "AXD", 2 },
-        { "ABC", 1, 1, "", "\2\n", "A\nC", 2 }, { "ABC", 1, 1, "xy", "\2\26", "AXYC", 3 },
-        { "ABC", 1, 1, "", "\2\t", "A C", 2 }, { "AB", 1, 1, "XY", "\2\3", "AXYB", 3 },
-        { "AB CD", 4, 4, "", "\2\21", "AB D", 3 }, { "AC", 1, 1, "\357\277\277B", "\26", "A BC", 3 }
-    };
-    for (const auto& [text, anchor, caret, clipboard, script, result, resultCaret] : cases) {
-        SCOPED_TRACE(script);
-        label->setText(QStringLiteral(" Insert"));
-        memo->setPlainText(QString::fromLatin1(text));
+    void Select(int anchor, int caret)
+    {
         QTextCursor cursor = memo->textCursor();
         cursor.setPosition(anchor);
         cursor.setPosition(caret, QTextCursor::KeepAnchor);
         memo->setTextCursor(cursor);
-        QGuiApplication::clipboard()->setText(QString::fromUtf8(clipboard));
+    }
+    wendle::TOvrInsMemo* memo { nullptr };
+};
+
+// Keys beyond plain typing (a capital is typed with Shift): \b Backspace, \t Tab, \1 Shift+Tab,
+// \n Enter, \6 Shift+Enter, \2 Insert, \3 Shift+Insert, \16 Ctrl+Insert, \17 Alt+Insert, \33
+// Escape, \177 Delete, \4 Ctrl+Delete, \5 Ctrl+End, \21 Ctrl+Backspace, \26 Ctrl+V, \32 Ctrl+Z.
+// Ctrl+letters are characters of their own, which overwrite mode prepares; other Ctrl keys are not.
+TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalisesLineByLine)
+{
+    const std::map<char, QKeyCombination> keys { { '\b', Qt::Key_Backspace }, { '\t', Qt::Key_Tab },
+        { '\1', Qt::SHIFT | Qt::Key_Backtab }, { '\n', Qt::Key_Return },
+        { '\6', Qt::SHIFT | Qt::Key_Return }, { '\2', Qt::Key_Insert },
+        { '\3', Qt::SHIFT | Qt::Key_Insert }, { '\16', Qt::CTRL | Qt::Key_Insert },
+        { '\17', Qt::ALT | Qt::Key_Insert }, { '\33', Qt::Key_Escape }, { '\177', Qt::Key_Delete },
+        { '\4', Qt::CTRL | Qt::Key_Delete }, { '\5', Qt::CTRL | Qt::Key_End },
+        { '\21', Qt::CTRL | Qt::Key_Backspace }, { '\26', Qt::CTRL | Qt::Key_V },
+        { '\32', Qt::CTRL | Qt::Key_Z } };
+    // Text, selection, clipboard, keys; the text and caret after them (-1: not checked).
+    using Case = std::tuple<const char*, int, int, const char*, const char*, const char*, int>;
+    const Case cases[] = { { "", 0, 0, "", "hello, world!", "HELLO, WORLD!", 13 },
+        { "A", 1, 1, "", "{~`|}", "A     ", 6 }, { "", 0, 0, "", "  AB", "AB", 2 },
+        { "AB\nCD", 2, 2, "", "\n   ", "AB\n\nCD", 3 }, { "AB\nX", 3, 3, "", "{\5Y", "AB\nXY", 5 },
+        { "ABCD", 2, 2, "", "{", "AB CD", 3 }, { "X\nAB", 0, 0, "", "\t\5C", "X\nABC", 5 },
+        { "AB", 1, 1, "", "\t\1", "A  B", 3 }, { "AB", 1, 1, "", "\6", "A\nB", 2 },
+        { "AB\n", 3, 3, "   cd", "\26", "AB\nCD", 5 }, { "AB", 2, 2, "c{d", "\26\32", "AB", -1 },
+        { "ABC", 1, 1, "", "X\b\b", "BC", 0 }, { "A BC", 0, 0, "", "\177\32", "A BC", -1 },
+        { "AB CD", 0, 0, "", "\4\32", "AB CD", -1 }, { "ABC", 1, 1, "", "\2x\32", "ABC", -1 },
+        { "AB\nCD", 2, 2, "", "\2X", "ABX\nCD", 3 }, { "ABC\nD", 3, 3, "", "\2\b", "AB\nD", 2 },
+        { "ABCD", 1, 3, "", "\2X", "AXD", 2 }, { "ABC", 1, 1, "", "\2\n", "A\nC", 2 },
+        { "ABC", 1, 1, "xy", "\2\26", "AXYC", 3 }, { "ABC", 1, 1, "", "\2\t", "A C", 2 },
+        { "AB", 1, 1, "XY", "\2\3Z", "AXYZ", 4 },
+        // Insert alone toggles the mode, with or without Alt.
+        { "AB", 1, 1, "", "\2\17X", "AXB", 2 }, { "AB", 1, 1, "", "\2\16X", "AX", 2 },
+        { "AB CD", 4, 4, "", "\2\21", "AB D", 3 }, { "ABC", 1, 1, "", "\2\33", "ABC", 1 },
+        // One blank for each character the font lacks, even one of two code units.
+        { "AC", 1, 1, "\357\277\277B", "\26", "A BC", 3 },
+        { "A", 1, 1, "\303\251\342\202\254\360\237\230\200", "\26", "A   ", 4 } };
+    for (const auto& [text, anchor, caret, clipboard, script, result, resultCaret] : cases) {
+        SCOPED_TRACE(script);
+        form->OvrLabel->setText(" Insert");
+        memo->setPlainText(text);
+        Select(anchor, caret);
+        QApplication::clipboard()->setText(QString::fromUtf8(clipboard));
         for (const char key : std::string(script)) {
             const auto special = keys.find(key);
             if (special != keys.end())
-                QTest::keyClick(memo, special->second.first, special->second.second);
+                QTest::keyClick(memo, special->second.key(), special->second.keyboardModifiers());
             else
-                QTest::keyClick(memo, key);
+                QTest::keyClick(memo, QChar(key).toLower().toLatin1(),
+                    QChar(key).isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
         }
-        EXPECT_EQ(memo->toPlainText(), QString::fromLatin1(result));
+        EXPECT_EQ(memo->toPlainText(), result);
         EXPECT_TRUE(memo->hasFocus()) << "Tab stays in the field";
-        if (resultCaret >= 0) { // after an undo the caret is the editor's own business
-            EXPECT_EQ(memo->textCursor().position(), resultCaret);
-        }
+        // After an undo the caret is the editor's own business.
+        EXPECT_EQ(resultCaret < 0 ? -1 : memo->textCursor().position(), resultCaret);
     }
-    label->setText(QStringLiteral(" Insert"));
-    memo->setPlainText(QStringLiteral("A"));
-    memo->moveCursor(QTextCursor::End);
-    for (const char32_t c : std::u32string_view(U"\u00E9\u20AC\U0001F600"))
-        QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown, QString::fromUcs4(&c, 1), {});
-    EXPECT_EQ(memo->toPlainText(), QStringLiteral("A   ")) << "one blank for each character";
-}
-
-TEST_F(OvrInsMemoTest, InsertAloneTogglesTheModeCaption)
-{
-    ASSERT_TRUE(active);
-    const std::pair<Qt::KeyboardModifiers, const char*> presses[]
-        = { { Qt::NoModifier, "Overwrite" }, { Qt::AltModifier, "Insert" },
-              { Qt::ControlModifier, "Insert" }, { Qt::ShiftModifier, "Insert" },
-              { Qt::NoModifier, "Overwrite" } };
-    for (const auto& [modifiers, caption] : presses) {
-        QTest::keyClick(memo, Qt::Key_Insert, modifiers);
-        EXPECT_EQ(label->text(), QLatin1String(caption));
-        EXPECT_EQ(memo->OverwriteMode(), label->text() == "Overwrite");
-    }
+    // The lines as shown, each replaceable on its own; lines out of range are empty and left
+    // alone. Normalise says whether it changed the text.
+    const QSignalBlocker quiet(memo); // the window would normalise every change
+    memo->setPlainText("ab\n\nCD\n");
+    EXPECT_EQ(memo->LineCount(), 3);
+    EXPECT_EQ(
+        QStringList({ memo->Line(-1), memo->Line(0), memo->Line(1), memo->Line(2), memo->Line(3) }),
+        QStringList({ "", "ab", "", "CD", "" }));
+    Select(2, 2);
+    memo->ReplaceLine(0, "xyz"); // a caret at the line's end stays at its end
+    EXPECT_EQ(memo->textCursor().position(), 3);
+    Select(2, 2);
+    memo->ReplaceLine(0, "q"), memo->ReplaceLine(-1, "!"), memo->ReplaceLine(3, "!");
+    EXPECT_EQ(memo->textCursor().position(), 1);
+    EXPECT_TRUE(memo->Normalise());
+    EXPECT_FALSE(memo->Normalise());
+    EXPECT_EQ(memo->toPlainText(), "Q\n\nCD\n");
 }
 
 } // namespace
