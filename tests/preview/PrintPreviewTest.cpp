@@ -230,9 +230,8 @@ TEST_F(PrintPreviewTest, ZoomButtonsAndToolStepWithinTheLimitsAndAnnounceTheLabe
     };
     test::AccessibilityRecorder recorder;
     for (const auto& [minZoom, maxZoom, step, clicks, expected, enabled] : cases) {
-        TZoomOptions zoom;
+        TZoomOptions& zoom = driver.ZoomOptions();
         zoom.SetMinZoom(minZoom), zoom.SetMaxZoom(maxZoom), zoom.SetZoomStep(step);
-        driver.SetZoomOptions(zoom);
         Run([&](TPreviewForm& form) {
             QWidget* viewport = form.ScrollBox1->viewport();
             QString labels;
@@ -333,7 +332,12 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
         const QImage grid = form.PB1->grab().toImage();
         form.GridBut->click();
         const QImage image = form.PB1->grab().toImage();
-        EXPECT_NE(grid, image) << "no grid drawn";
+        // The grid's grey lines cross the top margin, where nothing covers them.
+        int greys = 0;
+        for (int x = 0; x < grid.width(); ++x)
+            if (const QColor c = grid.pixelColor(x, 1); c != Qt::white)
+                greys += c.red() == c.green() && c.green() == c.blue() ? 1 : -grid.width();
+        EXPECT_TRUE(greys > 0 && grid != image);
         const int w = image.width(), h = image.height();
         // Margins on the sheet: left 25, top 30, right 25, bottom 70 printer pixels.
         const QRgb white = qRgb(255, 255, 255), blue = qRgb(0, 0, 255);
