@@ -282,6 +282,10 @@ TEST_F(PrintPreviewTest, NavigationMeasuresOnlyThePagesItSkips)
                 = [&] { return job.log == asked && form.CurPageLabel->text() == page; };
             EXPECT_TRUE(QTest::qWaitFor(shown)) << asked << " " << job.log;
             job.log.clear();
+            // Two pages sit side by side in the middle.
+            const int sides = form.PagePanel->x() + form.PagePanel2->geometry().right();
+            EXPECT_TRUE(form.PB1->isEnabled()
+                || std::abs(sides - form.ScrollBox1->maximumViewportSize().width()) < 12);
             EXPECT_EQ(Enabled({ form.PrevPageBut, form.NextPageBut, form.ZoomInBut, form.ZoomOutBut,
                           form.PB1, form.ZoomCursorBut, form.HandCursorBut }),
                 enabled)
@@ -394,12 +398,9 @@ TEST(PreviewCursorsTest, ToolsAreMonochromeGlyphs)
     };
     for (const auto& [cursor, black, white, clear] : cases) {
         const QImage shape = cursor.bitmap().toImage(), mask = cursor.mask().toImage();
-        EXPECT_EQ(shape.size(), QSize(32, 32));
-        EXPECT_EQ(mask.size(), QSize(32, 32));
-        EXPECT_EQ((std::array { shape.pixel(black), shape.pixel(white), mask.pixel(white),
-                      mask.pixel(clear) }),
-            (std::array {
-                qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(255, 255, 255) }));
+        const std::array cells { shape.pixel(black), shape.pixel(white), mask.pixel(white),
+            mask.pixel(clear) };
+        EXPECT_EQ(cells, (std::array<QRgb, 4> { 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF }));
     }
 }
 
@@ -419,9 +420,8 @@ TEST(ZoomOptionsTest, ClampsEveryValueAtBothEnds)
     for (const auto& [value, min, max, step] : cases) {
         TZoomOptions options;
         options.SetMinZoom(value), options.SetMaxZoom(value), options.SetZoomStep(value);
-        EXPECT_EQ((std::array { options.MinZoom(), options.MaxZoom(), options.ZoomStep() }),
-            (std::array { min, max, step }))
-            << value;
+        const std::array clamped { options.MinZoom(), options.MaxZoom(), options.ZoomStep() };
+        EXPECT_EQ(clamped, (std::array { min, max, step })) << value;
     }
 }
 
