@@ -385,8 +385,10 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
         QTest::mouseMove(form.PB1, start - QPoint(20, 10));
         QTest::mouseRelease(form.PB1, Qt::LeftButton, {}, start - QPoint(20, 10));
         EXPECT_EQ(QPoint(across->value(), down->value()), scrolled + QPoint(20, 10));
+        job.log.clear(), form.PrintBut->click();
     });
     EXPECT_FALSE(driver.ShowGrid());
+    EXPECT_EQ(job.log, "E -|B|D40,40|title Doc|begin|p1|end|E Doc") << "printed once closed";
 }
 
 TEST(PreviewCursorsTest, ToolsAreMonochromeGlyphs)
