@@ -91,13 +91,13 @@ protected:
             const std::int32_t page = info->PageNumber;
             const TPrintableRect& area = canvas.PrintableRect;
             canvases.push_back(canvas);
-            bool good = true;
-            if (canvas.Mode == smPaginate && driver.StatusForm())
-                good = StatusLine() == QStringLiteral("Paginating Page %1").arg(page);
-            if (canvas.Mode == smPrint)
-                good = canvas.Canvas == driver.PrinterPort().Painter() && StatusLine() == "Doc"
-                    && canvas.Canvas->transform().map(QPointF(area.Left, area.Top)) == QPointF()
-                    && driver.StatusForm()->PageNumLabel()->text() == QString::number(page);
+            // The job line by mode (display, print, paginate); a printed page starts at the
+            // sheet's corner and its number is shown.
+            const QString lines[] { {}, "Doc", QStringLiteral("Paginating Page %1").arg(page) };
+            const bool good = (!driver.StatusForm() || StatusLine() == lines[canvas.Mode])
+                && (canvas.Mode != smPrint
+                    || (canvas.Canvas->transform().map(QPointF(area.Left, area.Top)) == QPointF()
+                        && driver.StatusForm()->PageNumLabel()->text() == QString::number(page)));
             job.Log("dpm"[canvas.Mode] + std::to_string(page) + (good ? "" : "!"));
             info->LastPage = page >= job.pages;
             draw(*canvas.Canvas);
@@ -198,8 +198,7 @@ TEST_F(PrintPreviewTest, QtPrinterWritesOnlyAFinishedJobWithItsOwnGeometry)
     // An unwritable file, a job cancelled on its first page, a finished job: the log, and
     // whether the file is left.
     const std::tuple<const char*, int, std::string, bool> cases[] {
-        { "no/chart.pdf", 0, "B|E Initializing|Cannot start printing: cannot write the file",
-            false },
+        { "no/chart.pdf", 0, "B|E Initializing|Cannot start printing: cannot write", false },
         { "chart.pdf", 1, "B|p1|E Cancelling...", false },
         { "chart.pdf", 0, "B|p1|p2|E Doc", true },
     };
