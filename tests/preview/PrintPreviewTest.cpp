@@ -281,10 +281,12 @@ TEST_F(PrintPreviewTest, NavigationMeasuresOnlyThePagesItSkips)
                 = [&] { return job.log == asked && form.CurPageLabel->text() == page; };
             EXPECT_TRUE(QTest::qWaitFor(shown)) << asked << " " << job.log;
             job.log.clear();
-            // Two pages sit side by side in the middle.
+            // The mode's button is down; two pages sit side by side in the middle.
+            const bool one = form.PB1->isEnabled();
             const int sides = form.PagePanel->x() + form.PagePanel2->geometry().right();
-            EXPECT_TRUE(form.PB1->isEnabled()
-                || std::abs(sides - form.ScrollBox1->maximumViewportSize().width()) < 12);
+            EXPECT_TRUE(form.OnePageBut->isChecked() == one && form.TwoPageBut->isChecked() != one);
+            EXPECT_TRUE(
+                one || std::abs(sides - form.ScrollBox1->maximumViewportSize().width()) < 12);
             EXPECT_EQ(Enabled({ form.PrevPageBut, form.NextPageBut, form.ZoomInBut, form.ZoomOutBut,
                           form.PB1, form.ZoomCursorBut, form.HandCursorBut }),
                 enabled)
