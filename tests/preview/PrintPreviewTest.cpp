@@ -1,182 +1,452 @@
-#include "FakePrinterPort.h"
-
-#include "PrintException.h"
 #include "PrintPreview.h"
-#include "PrintStatusForm.h"
 
+#include "AboutBox.h"
+#include "AccessibilityRecorder.h"
+#include "PreviewCursors.h"
+#include "PreviewForm.h"
+#include "PrintException.h"
+#include "PrintStatusForm.h"
+#include "PrinterPort.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 
 using namespace wendle;
-using wendle::testing::FakePrinterPort;
 
 namespace {
 
 constexpr std::int32_t Unlimited = 2147483647;
 
-// The handlers log "m<page>" for a measured page and "p<page>" for a printed one, with a "!"
-// for a page that got the wrong surface, geometry or status lines, and "E <job line>" at the
-// end ("E -" when no status dialog is up).
+// What a job is set up to do, and the "|"-separated log of what happened to it.
+struct Job {
+    std::string log;
+    std::int32_t pages { 3 }, from { 1 }, to { Unlimited }, cancelOn { 0 }, throwOn { 0 };
+    bool accepted { true }, begins { true }, newPages { true }, ends { true };
+
+    // A view painted again at once, as after a resize, is logged once.
+    void Log(const std::string& entry)
+    {
+        if (log != entry && !log.ends_with("|" + entry))
+            log += (log.empty() ? "" : "|") + entry;
+    }
+};
+
+// A printer that logs every call and fails when the job says so: an 8.5 x 11 inch sheet of
+// 2550 x 2200 pixels at 300 x 200 per inch, with margins of 25, 30, 25 and 70 pixels.
+struct FakePrinterPort : TPrinterPort {
+    void SetJobTitle(const QString& title) override { job->Log("title " + title.toStdString()); }
+    bool BeginDocument(QString& reason) override
+    {
+        return job->Log("begin"), reason = QStringLiteral("disk full"), job->begins;
+    }
+    QPainter* Painter() override { return &SheetPainter; }
+    bool NewPage() override { return job->Log("new"), job->newPages; }
+    bool EndDocument() override { return job->Log("end"), job->ends; }
+    void Abort() override { job->Log("abort"); }
+    int PixelsPerInchX() const override { return 300; }
+    int PixelsPerInchY() const override { return 200; }
+    QSize PhysicalPageSize() const override { return { 2550, 2200 }; }
+    QRect PrintableArea() const override { return { 25, 30, 2500, 2100 }; }
+
+    Job* job { nullptr };
+    QImage Sheet { 16, 16, QImage::Format_ARGB32_Premultiplied };
+    QPainter SheetPainter { &Sheet };
+};
+
+// The handlers log "B" at the beginning, "m<page>" for a measured page, "d<page>" for a
+// displayed one and "p<page>" for a printed one, with a "!" for a page that got the wrong
+// surface or job line, and "E <job line>" at the end ("E -" without a status dialog).
 class PrintPreviewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        auto fake = std::make_unique<FakePrinterPort>(log);
-        port = fake.get();
+        auto fake = std::make_unique<FakePrinterPort>();
+        fake->job = &job;
         driver.SetPrinterPort(std::move(fake));
         driver.SetPrintDialog([this](TPageRange& range) {
-            port->Add("D" + std::to_string(range.MinPage) + "," + std::to_string(range.MaxPage)
-                + "," + std::to_string(range.FromPage) + "," + std::to_string(range.ToPage));
-            range.FromPage = fromPage, range.ToPage = toPage;
-            return dialogAccepted;
+            job.Log("D" + std::to_string(range.MaxPage) + "," + std::to_string(range.ToPage));
+            range.FromPage = job.from, range.ToPage = job.to;
+            return job.accepted;
         });
-        InstallHandlers();
-    }
-
-    void InstallHandlers()
-    {
         driver.SetOnBeginPrint([this](std::unique_ptr<TPageInfo>& info) {
-            port->Add("B"), info = std::make_unique<TPageInfo>();
-            info->DocTitle = QStringLiteral("Doc"), info->MaxPage = maxPage;
+            job.Log("B"), info = std::make_unique<TPageInfo>();
+            info->DocTitle = QStringLiteral("Doc"), info->MaxPage = 40;
         });
         driver.SetOnPrintPage([this](std::unique_ptr<TPageInfo>& info, TSpecialCanvas& canvas) {
             const std::int32_t page = info->PageNumber;
-            const QString job = driver.StatusForm()->TitleLabel()->text();
             const TPrintableRect& area = canvas.PrintableRect;
-            bool good = canvas.PhysWidth == 2550 && canvas.PhysHeight == 2200
-                && canvas.PixelsPerInchX == 300 && canvas.PixelsPerInchY == 200 && area.Left == 25
-                && area.Top == 30 && area.Right == 2525 && area.Bottom == 2130;
-            if (canvas.Mode == smPaginate) {
-                good = good && canvas.Canvas != port->Painter()
-                    && canvas.Canvas->device()->logicalDpiX() == 300
-                    && canvas.Canvas->device()->logicalDpiY() == 200
-                    && job == QStringLiteral("Paginating Page %1").arg(page);
-            } else {
-                good = good && canvas.Mode == smPrint && canvas.Canvas == port->Painter()
-                    && canvas.Canvas->transform().map(QPointF(25, 30)) == QPointF(0, 0)
-                    && job == QStringLiteral("Doc")
-                    && driver.StatusForm()->PageNumLabel()->text() == QString::number(page);
-                canvas.Canvas->translate(7, 7); // the next page must start from the sheet again
-            }
-            port->Add(
-                (canvas.Mode == smPaginate ? "m" : "p") + std::to_string(page) + (good ? "" : "!"));
-            info->LastPage = page >= documentPages;
-            if (page == cancelOnPage)
-                QTest::mouseClick(driver.StatusForm()->CancelBtn(), Qt::LeftButton);
-            if (page == throwOnPage)
-                throw std::runtime_error("ink ran out");
+            canvases.push_back(canvas);
+            // The job line by mode (display, print, paginate); a printed page starts at the
+            // sheet's corner and its number is shown.
+            const QString lines[] { {}, "Doc", QStringLiteral("Paginating Page %1").arg(page) };
+            const bool good = (!driver.StatusForm() || StatusLine() == lines[canvas.Mode])
+                && (canvas.Mode != smPrint
+                    || (canvas.Canvas->transform().map(QPointF(area.Left, area.Top)) == QPointF()
+                        && driver.StatusForm()->PageNumLabel()->text() == QString::number(page)));
+            job.Log("dpm"[canvas.Mode] + std::to_string(page) + (good ? "" : "!"));
+            info->LastPage = page >= job.pages;
+            draw(*canvas.Canvas);
+            if (page == job.cancelOn) // the close box on a two-page job, Escape on others
+                job.pages == 2 ? (void)driver.StatusForm()->close()
+                               : QTest::keyClick(driver.StatusForm(), Qt::Key_Escape);
+            if (page == job.throwOn)
+                throw std::runtime_error("boom");
         });
         driver.SetOnEndPrint([this](std::unique_ptr<TPageInfo>& info) {
-            TPrintStatusForm* status = driver.StatusForm();
-            port->Add("E " + (status ? status->TitleLabel()->text().toStdString() : "-"));
+            job.Log("E " + (driver.StatusForm() ? StatusLine().toStdString() : "-"));
             info.reset();
         });
     }
 
-    std::string log;
-    FakePrinterPort* port { nullptr };
-    TPrintPreview driver { nullptr };
-    std::int32_t maxPage { 40 }, documentPages { 3 }, fromPage { 1 }, toPage { Unlimited };
-    std::int32_t cancelOnPage { 0 }, throwOnPage { 0 };
-    bool dialogAccepted { true };
-};
+    QString StatusLine() const { return driver.StatusForm()->TitleLabel()->text(); }
 
-const std::string Started = "B|title Doc|begin|", Chosen = "B|D1,40,1,40|title Doc|begin|";
-
-TEST_F(PrintPreviewTest, PrintsTheChosenRangeAfterMeasuringThePagesBeforeIt)
-{
-    // Print dialog used and accepted, pages chosen from and to, pages in the document, page
-    // cancelled on: what the printer and handlers saw.
-    const std::tuple<const char*, bool, bool, std::int32_t, std::int32_t, std::int32_t,
-        std::int32_t, std::string>
-        cases[] {
-            { "range 3 to 5", true, true, 3, 5, 9, 0, Chosen + "m1|m2|p3|new|p4|new|p5|end|E Doc" },
-            { "no dialog: all", false, true, 3, 3, 3, 0, Started + "p1|new|p2|new|p3|end|E Doc" },
-            { "one page", true, true, 1, Unlimited, 1, 0, Chosen + "p1|end|E Doc" },
-            { "range starts after the end", true, true, 4, 6, 2, 0,
-                Chosen + "m1|m2|m3|p4|end|E Doc" },
-            { "from page 0 is page 1", true, true, 0, 1, 5, 0, Chosen + "p1|end|E Doc" },
-            { "a single page inside", true, true, 2, 2, 5, 0, Chosen + "m1|p2|end|E Doc" },
-            { "dialog cancelled", true, false, 1, 1, 5, 0, "B|D1,40,1,40|E -" },
-            { "cancel before page 3", false, true, 1, 1, 5, 2,
-                Started + "p1|new|p2|new|abort|E Cancelling..." },
-            { "cancel on the last", false, true, 1, 1, 2, 2,
-                Started + "p1|new|p2|end|E Cancelling..." },
-        };
-    for (const auto& [name, useDialog, accepted, from, to, pages, cancelOn, expected] : cases) {
-        SCOPED_TRACE(name);
-        log.clear(), driver.SetUseDialog(useDialog), dialogAccepted = accepted;
-        fromPage = from, toPage = to, documentPages = pages, cancelOnPage = cancelOn;
-        driver.Print();
-        EXPECT_EQ(log, expected);
-        EXPECT_EQ(driver.StatusForm(), nullptr) << "the status dialog is closed";
-    }
-}
-
-TEST_F(PrintPreviewTest, FailuresAbortTheJobRunTheEndHandlerAndReachTheCaller)
-{
-    // What goes wrong: what the printer and handlers saw, and the message.
-    const std::tuple<const char*, std::function<void()>, std::string, const char*> cases[] {
-        { "no handlers",
-            [&] {
-                driver.SetOnBeginPrint({}), driver.SetOnPrintPage({}), driver.SetOnEndPrint({});
-            },
-            "", "Begin Print Function Not Assigned!" },
-        { "no page handler", [&] { driver.SetOnPrintPage({}), driver.SetOnEndPrint({}); }, "",
-            "Print Page Function Not Assigned!" },
-        { "no end", [&] { driver.SetOnEndPrint({}); }, "", "End Print Function Not Assigned!" },
-        { "throws on 2", [&] { throwOnPage = 2; }, Started + "p1|new|p2|abort|E Doc",
-            "ink ran out" },
-        { "printer cannot begin", [&] { port->BeginSucceeds = false; }, Started + "E Initializing",
-            "Cannot start printing: disk full" },
-        { "no new sheet", [&] { port->NewPageSucceeds = false; }, Started + "p1|new|abort|E Doc",
-            "Cannot start a new sheet" },
-        { "document cannot end", [&] { port->EndSucceeds = false; },
-            Started + "p1|new|p2|new|p3|end|E Doc", "Cannot finish printing the document" },
-        { "begin handler makes no page info",
-            [&] { driver.SetOnBeginPrint([](std::unique_ptr<TPageInfo>&) {}); }, "",
-            "Page Info Not Assigned!" },
-    };
-    driver.SetUseDialog(false);
-    for (const auto& [name, arrange, expected, message] : cases) {
-        SCOPED_TRACE(name);
-        log.clear(), throwOnPage = 0;
-        port->BeginSucceeds = port->NewPageSucceeds = port->EndSucceeds = true;
-        InstallHandlers(), arrange();
+    // Prints; the message of an error that reaches the caller goes into the log.
+    void Print()
+    {
         try {
             driver.Print();
-            ADD_FAILURE() << "no exception";
         } catch (const std::exception& error) {
-            EXPECT_STREQ(error.what(), message);
+            job.Log(error.what());
         }
-        EXPECT_EQ(log, expected);
         EXPECT_EQ(driver.StatusForm(), nullptr) << "the status dialog is closed";
+    }
+
+    // Opens the preview, lets `body` drive the shown window, then closes it.
+    void Run(const std::function<void(TPreviewForm&)>& body)
+    {
+        driver.SetPreviewModalRun([&](TPreviewForm& form) {
+            form.show(), form.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+            body(form), form.close();
+        });
+        driver.Preview();
+    }
+
+    // '1' for each enabled widget, '0' for each disabled one.
+    static std::string Enabled(std::initializer_list<QWidget*> widgets)
+    {
+        std::string flags;
+        for (QWidget* widget : widgets)
+            flags += widget->isEnabled() ? '1' : '0';
+        return flags;
+    }
+
+    Job job;
+    TPrintPreview driver { nullptr };
+    std::vector<TSpecialCanvas> canvases;
+    std::function<void(QPainter&)> draw { [](QPainter&) {} };
+};
+
+TEST_F(PrintPreviewTest, PrintsTheChosenRangeAndAbortsTheJobOnAnyFailure)
+{
+    // How the job differs from three pages, all chosen in the print dialog; what the printer
+    // and handlers saw, and the message that reached the caller.
+    const std::string Chosen = "B|D40,40|title Doc|begin|";
+    const std::pair<std::function<void()>, std::string> cases[] {
+        { [&] { job.from = 3, job.to = 5, job.pages = 9; },
+            Chosen + "m1|m2|p3|new|p4|new|p5|end|E Doc" },
+        { [&] { driver.SetUseDialog(false); }, "B|title Doc|begin|p1|new|p2|new|p3|end|E Doc" },
+        { [&] { job.from = 4, job.to = 6, job.pages = 2; }, Chosen + "m1|m2|m3|p4|end|E Doc" },
+        { [&] { job.from = 0, job.to = 1; }, Chosen + "p1|end|E Doc" },
+        { [&] { job.accepted = false; }, "B|D40,40|E -" },
+        { [&] { job.pages = 5, job.cancelOn = 2; },
+            Chosen + "p1|new|p2|new|abort|E Cancelling..." },
+        { [&] { job.pages = 2, job.cancelOn = 2; }, Chosen + "p1|new|p2|end|E Cancelling..." },
+        { [&] { driver.SetOnBeginPrint({}); }, "Begin Print Function Not Assigned!" },
+        { [&] { driver.SetOnPrintPage({}); }, "Print Page Function Not Assigned!" },
+        { [&] { driver.SetOnEndPrint({}); }, "End Print Function Not Assigned!" },
+        { [&] { driver.SetOnBeginPrint([](std::unique_ptr<TPageInfo>&) {}); },
+            "Page Info Not Assigned!" },
+        { [&] { job.throwOn = 2; }, Chosen + "p1|new|p2|abort|E Doc|boom" },
+        { [&] { job.begins = false; }, Chosen + "E Initializing|Cannot start printing: disk full" },
+        { [&] { job.newPages = false; }, Chosen + "p1|new|abort|E Doc|Cannot start a new sheet" },
+        { [&] { job.ends = false; },
+            Chosen + "p1|new|p2|new|p3|end|E Doc|Cannot finish printing the document" },
+    };
+    for (const auto& [arrange, expected] : cases) {
+        job = {}, driver.SetUseDialog(true), SetUp(), arrange();
+        Print();
+        EXPECT_EQ(job.log, expected);
     }
 }
 
-TEST(ZoomOptionsTest, ClampsEveryValueAtBothEndsAlsoWhenCopied)
+// The real printer writing a PDF: letter paper with margins of half an inch across and a
+// quarter inch down, so that its own numbers can be checked.
+TEST_F(PrintPreviewTest, QtPrinterWritesOnlyAFinishedJobWithItsOwnGeometry)
 {
-    // Each value is given as minimum, maximum and step alike; each reads back clamped.
+    QTemporaryDir dir;
+    driver.SetPrinterPort(nullptr), driver.SetUseDialog(false);
+    QPrinter& printer = driver.Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageMargins(QMarginsF(0.5, 0.25, 0.5, 0.25), QPageLayout::Inch);
+    // An unwritable file, a job cancelled on its first page, a finished job: the log, and
+    // whether the file is left.
+    const std::tuple<const char*, int, std::string, bool> cases[] {
+        { "no/chart.pdf", 0, "B|E Initializing|Cannot start printing: cannot write", false },
+        { "chart.pdf", 1, "B|p1|E Cancelling...", false },
+        { "chart.pdf", 0, "B|p1|p2|E Doc", true },
+    };
+    for (const auto& [name, cancelOn, expected, written] : cases) {
+        printer.setOutputFileName(dir.filePath(name));
+        job = {}, job.pages = 2, job.cancelOn = cancelOn;
+        Print();
+        EXPECT_TRUE(job.log.starts_with(expected)) << job.log;
+        EXPECT_EQ(QFile::exists(dir.filePath(name)), written);
+    }
+    const TSpecialCanvas& c = canvases.front();
+    const TPrintableRect& area = c.PrintableRect;
+    EXPECT_EQ((std::array { c.PixelsPerInchX, c.PixelsPerInchY, c.PhysWidth, c.PhysHeight,
+                  area.Left, area.Top, area.Right, area.Bottom }),
+        (std::array { 1200, 1200, 10200, 13200, 600, 300, 9600, 12900 }));
+}
+
+TEST_F(PrintPreviewTest, ZoomButtonsAndToolStepWithinTheLimitsAndAnnounceTheLabel)
+{
+    // Minimum, maximum, step; clicks to zoom in and out, 'i' and 'o' by button, 'I' and 'O' by
+    // the zoom tool; the labels shown; whether zooming in and out is left enabled.
+    const std::tuple<int, int, int, const char*, QString, std::string> cases[] {
+        { 50, 2000, 50, "iiiiiii", "150 225 338 506 759 1139 1709 ", "01" },
+        { 50, 2000, 50, "o", "67 ", "10" },
+        { 50, 2000, 0, "iO", "100 100 ", "11" }, // step 0: no change
+        { 50, 150, 50, "iI", "150 150 ", "01" }, // the top reached exactly
+        { 25, 2000, 100, "ooOI", "50 25 25 50 ", "11" }, // the bottom reached exactly
+    };
+    test::AccessibilityRecorder recorder;
+    for (const auto& [minZoom, maxZoom, step, clicks, expected, enabled] : cases) {
+        TZoomOptions& zoom = driver.ZoomOptions();
+        zoom.SetMinZoom(minZoom), zoom.SetMaxZoom(maxZoom), zoom.SetZoomStep(step);
+        Run([&](TPreviewForm& form) {
+            QWidget* viewport = form.ScrollBox1->viewport();
+            QString labels;
+            recorder.Clear();
+            for (const char* click = clicks; *click != 0; ++click) {
+                if (*click == 'i' || *click == 'o')
+                    (*click == 'i' ? form.ZoomInBut : form.ZoomOutBut)->click();
+                else // the middle of the page view's visible part, with the zoom tool
+                    QTest::mouseClick(form.PB1, *click == 'I' ? Qt::LeftButton : Qt::RightButton,
+                        {}, form.PB1->mapFrom(viewport, viewport->rect().center()));
+                labels += form.ZoomLabel->text().mid(7).chopped(1) + ' ';
+            }
+            EXPECT_EQ(labels, expected);
+            EXPECT_EQ(Enabled({ form.ZoomInBut, form.ZoomOutBut }), enabled);
+            EXPECT_EQ(recorder.Saw(form.ZoomLabel, QAccessible::NameChanged),
+                form.ZoomLabel->text() != "Zoom = 100%")
+                << "a changed label is announced, an unchanged one is not";
+        });
+    }
+}
+
+TEST_F(PrintPreviewTest, NavigationMeasuresOnlyThePagesItSkips)
+{
+    // Key; page shown; what the handler was asked for; Prev, Next, zoom in and out, the page
+    // view and the tools enabled.
+    const std::tuple<QKeyCombination, QString, const char*, std::string> steps[] {
+        { {}, "Page 3", "B|m1|m2|d3", "1111111" }, // opened at page 3, measuring 1 and 2
+        { Qt::Key_Return, "Page 3", "", "1111111" }, // no default button to press
+        { Qt::Key_Home, "Page 1", "d1", "0111111" },
+        { Qt::Key_End, "Page 5", "m4|m5|d5", "1011111" },
+        // Two pages side by side: the label follows the view painted last, the view beyond
+        // the last page stays blank, and Next steps by one.
+        { Qt::ALT | Qt::Key_2, "Page 5", "d5", "1000000" },
+        { Qt::ALT | Qt::Key_V, "Page 5", "d4|d5", "1000000" },
+        { Qt::ALT | Qt::Key_V, "Page 4", "d3|d4", "1100000" },
+        { Qt::ALT | Qt::Key_N, "Page 5", "d4|d5", "1000000" },
+        { Qt::ALT | Qt::Key_1, "Page 4", "d4", "1111111" },
+        { Qt::Key_PageUp, "Page 3", "d3", "1111111" },
+        { Qt::Key_PageDown, "Page 4", "d4", "1111111" },
+    };
+    job.pages = 5;
+    driver.SetCurrentPage(3);
+    Run([&](TPreviewForm& form) {
+        for (const auto& [key, page, asked, enabled] : steps) {
+            if (key.key() != Qt::Key_unknown)
+                QTest::keyClick(&form, key.key(), key.keyboardModifiers());
+            const auto shown
+                = [&] { return job.log == asked && form.CurPageLabel->text() == page; };
+            EXPECT_TRUE(QTest::qWaitFor(shown)) << asked << " " << job.log;
+            job.log.clear();
+            // The mode's button is down; two pages sit side by side in the middle.
+            const bool one = form.PB1->isEnabled();
+            const int sides = form.PagePanel->x() + form.PagePanel2->geometry().right();
+            EXPECT_TRUE(form.OnePageBut->isChecked() == one && form.TwoPageBut->isChecked() != one);
+            EXPECT_TRUE(
+                one || std::abs(sides - form.ScrollBox1->maximumViewportSize().width()) < 12);
+            EXPECT_EQ(Enabled({ form.PrevPageBut, form.NextPageBut, form.ZoomInBut, form.ZoomOutBut,
+                          form.PB1, form.ZoomCursorBut, form.HandCursorBut }),
+                enabled)
+                << asked;
+        }
+    });
+    EXPECT_EQ(job.log, "E -");
+    EXPECT_EQ(driver.CurrentPage(), 3) << "the driver's page is not written back";
+}
+
+TEST_F(PrintPreviewTest, HandlerErrorsAreReportedAndMissingHandlersStopTheRun)
+{
+    job.throwOn = 2;
+    QString shown;
+    Run([&](TPreviewForm& form) {
+        QTimer reader; // the message comes up once the paint is over
+        QObject::connect(&reader, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                shown = box->text(), box->close();
+        });
+        reader.start(10);
+        QTest::mouseClick(form.NextPageBut, Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.PB1->isHidden(); }, 2000));
+        EXPECT_EQ(shown, "Printing cannot complete.\rThis was the last error message:\rboom");
+        EXPECT_EQ(form.CurPageLabel->text(), "Page 2");
+    });
+    EXPECT_EQ(job.log, "B|d1|d2|E -");
+
+    job.log.clear(), driver.SetOnPrintPage({}), driver.SetCurrentPage(2);
+    EXPECT_THROW(Run([](TPreviewForm&) { FAIL() << "shown"; }), PrintException);
+    EXPECT_EQ(job.log, "B|E -") << "the end handler still releases the page description";
+    driver.SetOnEndPrint({});
+    EXPECT_THROW(Run([](TPreviewForm&) { FAIL() << "shown"; }), PrintException);
+    driver.SetOnBeginPrint({});
+    EXPECT_THROW(Run([](TPreviewForm&) { FAIL() << "shown"; }), PrintException);
+}
+
+TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
+{
+    // Blue over the whole sheet, black over 0.2 .. 0.4 of its width and height.
+    draw = [](QPainter& painter) {
+        painter.fillRect(0, 0, 2550, 2200, Qt::blue);
+        painter.fillRect(510, 440, 510, 440, Qt::black);
+    };
+    job.pages = 1;
+    driver.SetShowGrid(true);
+    Run([&](TPreviewForm& form) {
+        const QImage grid = form.PB1->grab().toImage();
+        form.GridBut->click();
+        const QImage image = form.PB1->grab().toImage();
+        // The grid's grey lines cross the top margin, where nothing covers them.
+        int greys = 0;
+        for (int x = 0; x < grid.width(); ++x)
+            if (const QColor c = grid.pixelColor(x, 1); c != Qt::white)
+                greys += c.red() == c.green() && c.green() == c.blue() ? 1 : -grid.width();
+        EXPECT_TRUE(greys > 0 && grid != image);
+        const int w = image.width(), h = image.height();
+        // Margins on the sheet: left 25, top 30, right 25, bottom 70 printer pixels.
+        const QRgb white = qRgb(255, 255, 255), blue = qRgb(0, 0, 255);
+        const std::tuple<double, double, QRgb> probes[] { { 0.3, 0.3, qRgb(0, 0, 0) },
+            { 0.17, 0.3, blue }, { 0.3, 0.43, blue }, { 0.5, 0.005, white }, { 0.5, 0.025, blue },
+            { 0.003, 0.5, white }, { 0.997, 0.5, white }, { 0.985, 0.5, blue },
+            { 0.5, 0.985, white }, { 0.5, 0.96, blue } };
+        for (const auto& [x, y, colour] : probes)
+            EXPECT_EQ(image.pixel(static_cast<int>(x * w), static_cast<int>(y * h)), colour)
+                << x << "," << y;
+        // A one-page document leaves nowhere to go.
+        EXPECT_EQ(Enabled({ form.PrevPageBut, form.NextPageBut, form.FirstPageSpeed,
+                      form.PrevPageSpeed, form.NextPageSpeed, form.LastPageSpeed }),
+            "000000");
+
+        const QSize box = form.ScrollBox1->maximumViewportSize();
+        QScrollBar* across = form.ScrollBox1->horizontalScrollBar();
+        QScrollBar* down = form.ScrollBox1->verticalScrollBar();
+        const auto page = [&] { return form.PagePanel->geometry(); };
+        // At 100% the page is 8 pixels short of the view's height, in the sheet's proportions,
+        // and centred on a container just inside the view.
+        EXPECT_EQ(page().height(), box.height() - 8);
+        EXPECT_NEAR(page().width(), page().height() * 8.5 / 11, 0.5);
+        EXPECT_EQ(form.ContainPanel->size(), box - QSize(1, 1));
+        EXPECT_LE((page().center() - form.ContainPanel->rect().center()).manhattanLength(), 1);
+        // The zoom tool at the page's middle: the page outgrows the view, keeps its middle in
+        // the view's middle, and sits 3 pixels inside a container 6 pixels larger.
+        EXPECT_EQ(form.PB1->cursor().hotSpot(), QPoint(10, 10));
+        QTest::mouseClick(form.PB1, Qt::LeftButton, {}, form.PB1->rect().center());
+        EXPECT_EQ(form.ContainPanel->height(), page().height() + 6);
+        const QPoint middle(std::max(0, page().width() - box.width()) / 2,
+            std::max(0, page().height() - box.height()) / 2);
+        EXPECT_LE((QPoint(across->value(), down->value()) - middle).manhattanLength(), 6);
+        form.ZoomInBut->click();
+        EXPECT_EQ(
+            QRect(3, 3, form.ContainPanel->width() - 6, form.ContainPanel->height() - 6), page());
+        // The hand tool drags the page along.
+        QTest::mouseClick(form.HandCursorBut, Qt::LeftButton);
+        EXPECT_EQ(form.PB1->cursor().hotSpot(), QPoint(7, 14));
+        const QPoint start = form.PB1->mapFrom(form.ScrollBox1->viewport(), QPoint(99, 99));
+        const QPoint scrolled(across->value(), down->value());
+        QTest::mousePress(form.PB1, Qt::LeftButton, {}, start);
+        QTest::mouseMove(form.PB1, start - QPoint(20, 10));
+        QTest::mouseRelease(form.PB1, Qt::LeftButton, {}, start - QPoint(20, 10));
+        EXPECT_EQ(QPoint(across->value(), down->value()), scrolled + QPoint(20, 10));
+        job.log.clear(), form.PrintBut->click();
+    });
+    EXPECT_FALSE(driver.ShowGrid());
+    EXPECT_EQ(job.log, "E -|B|D40,40|title Doc|begin|p1|end|E Doc") << "printed once closed";
+}
+
+TEST(PreviewCursorsTest, ToolsAreMonochromeGlyphs)
+{
+    // A black, a white and a see-through cell of the lens's cross hairs and of the open hand.
+    const std::tuple<QCursor, QPoint, QPoint, QPoint> cases[] {
+        { ZoomToolCursor(), { 10, 10 }, { 5, 10 }, { 31, 31 } },
+        { HandToolCursor(), { 4, 14 }, { 7, 14 }, { 0, 14 } },
+    };
+    for (const auto& [cursor, black, white, clear] : cases) {
+        const QImage shape = cursor.bitmap().toImage(), mask = cursor.mask().toImage();
+        const std::array cells { shape.pixel(black), shape.pixel(white), mask.pixel(white),
+            mask.pixel(clear) };
+        EXPECT_EQ(cells, (std::array<QRgb, 4> { 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF }));
+    }
+}
+
+TEST(AboutBoxTest, NamesTheComponentInBoldAndOkIsTheDefault)
+{
+    TAboutBox about;
+    EXPECT_TRUE(about.findChild<QLabel*>("ProductName")->font().bold()
+        && about.findChild<QPushButton*>()->isDefault());
+}
+
+TEST(ZoomOptionsTest, ClampsEveryValueAtBothEnds)
+{
+    // A value given as minimum, maximum and step alike, and the three read back.
     const std::array<std::int32_t, 4> cases[] { { -5, 1, 100, 0 }, { 0, 1, 100, 0 },
         { 1, 1, 100, 1 }, { 100, 100, 100, 100 }, { 101, 100, 101, 101 }, { 5000, 100, 5000, 5000 },
         { 5001, 100, 5000, 5000 } };
     for (const auto& [value, min, max, step] : cases) {
-        SCOPED_TRACE(value);
         TZoomOptions options;
-        options.SetMinZoom(value);
-        options.SetMaxZoom(value);
-        options.SetZoomStep(value);
-        TPrintPreview driver(nullptr);
-        driver.SetZoomOptions(options);
-        EXPECT_EQ(driver.ZoomOptions().MinZoom(), min);
-        EXPECT_EQ(driver.ZoomOptions().MaxZoom(), max);
-        EXPECT_EQ(driver.ZoomOptions().ZoomStep(), step);
+        options.SetMinZoom(value), options.SetMaxZoom(value), options.SetZoomStep(value);
+        const std::array clamped { options.MinZoom(), options.MaxZoom(), options.ZoomStep() };
+        EXPECT_EQ(clamped, (std::array { min, max, step })) << value;
     }
+}
+
+TEST(PrintStatusFormTest, LinesAreReadAndAnnounced)
+{
+    test::AccessibilityRecorder recorder;
+    TPrintStatusForm form;
+    form.show();
+    // What a screen reader reads for the two lines.
+    const auto read = [&] {
+        return test::ReadAccessible(form.TitleLabel()) + "|"
+            + test::ReadAccessible(form.PageNumLabel());
+    };
+    EXPECT_EQ(read(), "(No Title)|Initializing...");
+    recorder.Clear();
+    form.SetJobText(QStringLiteral("Hardcopy of knitting pattern")), form.SetPageNumber(Unlimited);
+    EXPECT_EQ(read(), "Hardcopy of knitting pattern|2147483647");
+    EXPECT_TRUE(recorder.Saw(form.TitleLabel(), QAccessible::NameChanged)
+        && recorder.Saw(form.PageNumLabel(), QAccessible::NameChanged));
+    EXPECT_TRUE(form.font().bold() && form.TitleLabel()->wordWrap() && !form.isModal());
 }
 
 } // namespace
