@@ -3,6 +3,7 @@
 #include "BlankValue.h"
 #include "FormatFixed.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace wendle {
@@ -26,8 +27,7 @@ SizeMessage MakeSizeMessage(const ChartSizeInputs& inputs, std::string_view deci
 
     std::string unit = " ";
     unit += inputs.UnitCaption;
-    if (unit.size() > 7)
-        unit.resize(7);
+    unit.resize(std::min<std::size_t>(unit.size(), 7));
     if (unit == " inch")
         unit = " inches";
 
