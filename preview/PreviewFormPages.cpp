@@ -47,10 +47,9 @@ void TPreviewForm::GoToPage(std::int32_t target)
             MeasurePage(page);
         CurrentPage = target;
     }
-    if (FLastPageNumber != -1 && CurrentPage > FLastPageNumber)
-        CurrentPage = FLastPageNumber;
-    if (CurrentPage < 1)
-        CurrentPage = 1;
+    if (FLastPageNumber != -1)
+        CurrentPage = std::min(CurrentPage, FLastPageNumber);
+    CurrentPage = std::max(CurrentPage, 1);
 }
 
 void TPreviewForm::MeasurePage(std::int32_t page)

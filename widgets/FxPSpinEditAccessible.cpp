@@ -10,8 +10,10 @@ namespace {
 
     QAccessibleInterface* SpinEditFactory(const QString& className, QObject* object)
     {
-        auto* spinEdit = qobject_cast<TFxPSpinEdit*>(object);
-        if (spinEdit && className == QLatin1String(TFxPSpinEdit::staticMetaObject.className())) {
+        // Qt asks with the object's own class name first, so a spin field is answered before
+        // its base classes' factories are tried.
+        Q_UNUSED(className);
+        if (auto* spinEdit = qobject_cast<TFxPSpinEdit*>(object)) {
             // Qt's accessibility cache takes ownership of every interface a factory returns.
             return new TFxPSpinEditAccessible(spinEdit);
         }
