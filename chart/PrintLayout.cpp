@@ -107,10 +107,10 @@ PrintLayout ComputePrintRequirements(const PrintInputs& inputs)
         / (static_cast<long double>(inputs.StitchesAcross) / inputs.StitchesDown));
     layout.PrintedHeight
         = static_cast<float>(static_cast<long double>(chartHeight) / layout.PrintRowsPerInch);
-    // Extreme but finite numbers can still overflow single precision or vanish in it.
+    // Extreme but finite numbers can still overflow single precision or vanish in it; rows
+    // that vanish leave no finite printed height.
     if (!std::isfinite(layout.PrintStitchesPerInch) || !(layout.PrintStitchesPerInch > 0.0f)
-        || !std::isfinite(layout.PrintRowsPerInch) || !(layout.PrintRowsPerInch > 0.0f)
-        || !std::isfinite(layout.PrintedHeight))
+        || !std::isfinite(layout.PrintRowsPerInch) || !std::isfinite(layout.PrintedHeight))
         return Unusable();
 
     layout.PrintLandscape = false;

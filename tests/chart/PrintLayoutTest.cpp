@@ -54,6 +54,9 @@ TEST(PrintLayoutTest, SectionsPagesAndOrientation)
         { "negative down", { 100, 17, 12.0, 0, 6.0, -7.5 }, false, false, false, 0, 0, U },
         { "negative both ways", { 100, 17, 12.0, 0, -6.0, -7.5 }, false, false, false, 0, 0, U },
         { "rows overflow", { 100, 17, 12.0, 0, 1e-300, 1e300 }, false, false, false, 0, 0, U },
+        { "rows vanish", { 100, 17, 12.0, 0, 1e300, 1e-300 }, false, false, false, 0, 0, U },
+        { "rows vanish, no rows", { 100, 0, 12.0, 0, 1e300, 1e-300 }, false, false, false, 0, 0,
+            U },
         // Six stitches across the page, cut to tens: no section holds a stitch.
         { "pitch too coarse", { 100, 17, 1.0 }, false, false, false, 0, 0, U },
     };
