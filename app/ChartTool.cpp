@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cctype>
@@ -249,7 +250,7 @@ Examples:
     // The print layout, one field a line, as a script reads it.
     std::string PlanText(const PrintLayout& plan)
     {
-        const auto decimal = [](float value) { return FixedPointText(value, 4, 18); };
+        const auto decimal = [](float value) { return FixedPointText(value, 4, MaxSignificantDigits); };
         std::string text = "PagesRequired: "
             + (plan.PagesRequired == UnprintablePages ? std::string("Unprintable")
                                                       : std::to_string(plan.PagesRequired))
@@ -303,10 +304,9 @@ Examples:
                 "unknown option; --help lists the options" };
         // The parser names the option in quotes: "Missing value after '--down'."
         const QString text = parser.errorText();
-        const qsizetype open = text.indexOf('\'');
-        const qsizetype close = text.lastIndexOf('\'');
-        if (open >= 0 && close > open) {
-            const std::string option = Escaped(text.mid(open + 1, close - open - 1));
+        const QRegularExpressionMatch quoted = QRegularExpression("'(.*)'").match(text);
+        if (quoted.hasMatch()) {
+            const std::string option = Escaped(quoted.captured(1));
             if (text.startsWith("Missing value"))
                 return { UsageStatus, option, "needs a value" };
             if (text.startsWith("Unexpected value"))

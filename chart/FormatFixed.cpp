@@ -11,8 +11,6 @@ namespace wendle {
 
 namespace {
 
-    constexpr int SignificantDigits = 18;
-
     // Rounds a string of decimal digits (most significant first) to its first \a keep
     // digits, half away from zero. Returns true when rounding carried out of the top
     // digit, in which case the digits are now "1000...".
@@ -43,7 +41,7 @@ std::string FixedPointText(
     if (!std::isfinite(value))
         return {};
     decimals = std::clamp(decimals, 0, 18);
-    significantDigits = std::clamp(significantDigits, 1, 18);
+    significantDigits = std::clamp(significantDigits, 1, MaxSignificantDigits);
 
     // Scientific notation gives exactly the significant digits and the exponent; to_chars
     // ignores the C locale, whose decimal point the window system may have changed.
@@ -97,7 +95,7 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
 {
     if (IsBlankValue(value))
         return {};
-    const std::string result = FixedPointText(value, decimals, SignificantDigits, decimalSeparator);
+    const std::string result = FixedPointText(value, decimals, MaxSignificantDigits, decimalSeparator);
 
     const auto isTrimmed = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     const auto first = std::find_if_not(result.begin(), result.end(), isTrimmed);

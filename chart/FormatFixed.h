@@ -5,6 +5,9 @@
 
 namespace wendle {
 
+/// The most significant digits a double holds reliably, and the most the texts below show.
+inline constexpr int MaxSignificantDigits = 18;
+
 /// \a value in fixed-point notation with exactly \a decimals digits after
 /// \a decimalSeparator, no thousands separators, rounded half away from zero from its
 /// 18 significant digits, and trimmed. Empty for a blank field's value or a value that is

@@ -3,22 +3,23 @@
 #include "WendleFont.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 /// Stops the run with the failed condition named, for libFuzzer to report and keep.
 #define FUZZ_REQUIRE(condition)                                                                    \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #condition);                   \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
+    ((condition) ? void() : wendle::FuzzFailed(__FILE__, __LINE__, #condition))
 
 namespace wendle {
+
+[[noreturn]] inline void FuzzFailed(const char* file, int line, const char* condition)
+{
+    std::fprintf(stderr, "%s:%d: %s\n", file, line, condition);
+    std::abort();
+}
 
 /// Reads the fuzzer's bytes as a stream of small choices; past the end every read is zero,
 /// so that each input, however short, means one definite run.
@@ -41,23 +42,16 @@ public:
         return low + static_cast<int>(raw % span);
     }
 
-    /// Any double, NaN, infinities and the blank value included.
-    double Double()
+    /// Mostly a plausible number in \a low..\a high with few decimals, sometimes any double
+    /// (NaN, infinities and the blank value included).
+    double Number(double low, double high)
     {
+        if (Byte() % 8 != 0)
+            return low + (high - low) * Int(0, 1000) / 1000.0;
         std::uint64_t bits = 0;
         for (int i = 0; i < 8; ++i)
             bits = (bits << 8) | Byte();
-        double value;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
-
-    /// Mostly a plausible number in \a low..\a high with few decimals, sometimes any double.
-    double Number(double low, double high)
-    {
-        if (Byte() % 8 == 0)
-            return Double();
-        return low + (high - low) * Int(0, 1000) / 1000.0;
+        return std::bit_cast<double>(bits);
     }
 
 private:

@@ -14,10 +14,8 @@ namespace wendle {
 
 namespace {
 
-    // The field shows up to 18 significant digits, as many as a double holds reliably; the
-    // truncation of the marked digit's tail works on 12, so that binary noise in the last
-    // places never survives as a digit.
-    constexpr int DisplayDigits = 18;
+    // The truncation of the marked digit's tail works on 12 significant digits, so that
+    // binary noise in the last places never survives as a digit.
     constexpr int TruncationDigits = 12;
 
     bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -35,33 +33,18 @@ namespace {
     // exponents, blanks, "inf" and "nan" are refused. Negative zero comes back as zero.
     bool ReadNumber(std::string_view text, double& number)
     {
-        const bool negative = !text.empty() && text.front() == '-';
-        std::string_view body = negative ? text.substr(1) : text;
-        if (body.empty())
+        const bool negative = text.starts_with('-');
+        const std::string_view body = text.substr(negative ? 1 : 0);
+        if (body.find_first_not_of("0123456789.") != body.npos)
             return false;
-        int points = 0;
-        for (const char c : body) {
-            if (c == '.')
-                ++points;
-            else if (!IsDigit(c))
+        double magnitude = 0.0;
+        if (body != ".") {
+            // A second point ends the number early; one past the largest double is refused.
+            const auto [end, error] = std::from_chars(
+                body.data(), body.data() + body.size(), magnitude, std::chars_format::fixed);
+            if (error != std::errc() || end != body.data() + body.size())
                 return false;
         }
-        if (points > 1)
-            return false;
-        if (body == ".") {
-            number = 0.0;
-            return true;
-        }
-        std::string plain(body);
-        if (plain.front() == '.')
-            plain.insert(plain.begin(), '0');
-        if (plain.back() == '.')
-            plain.pop_back();
-        double magnitude = 0.0;
-        const auto [end, error] = std::from_chars(
-            plain.data(), plain.data() + plain.size(), magnitude, std::chars_format::fixed);
-        if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(magnitude))
-            return false;
         number = (negative ? -magnitude : magnitude) + 0.0;
         return true;
     }
@@ -168,7 +151,7 @@ std::string TSpinValueModel::TextFor(double value) const
 {
     if (IsBlankValue(value) || !std::isfinite(value))
         return {};
-    std::string text = FixedText(value, FDecimals, DisplayDigits);
+    std::string text = FixedText(value, FDecimals, MaxSignificantDigits);
     if (FThousandSeparator == '\0')
         return text;
 
