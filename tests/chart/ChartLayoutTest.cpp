@@ -1,10 +1,12 @@
 #include "ChartLayout.h"
 
 #include "BlankValue.h"
+#include "TextNormaliser.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 
 using namespace wendle;
 
@@ -138,6 +140,65 @@ TEST(ChartOptionsTest, FieldValuesRoundHalfToEvenWithinInt)
     EXPECT_EQ(std::tie(options->BlankRows, options->EndBlanks, options->WordGap, options->Alignment,
                   options->FontForm),
         std::make_tuple(2, 2, 4, int { AlignFull }, WideFont));
+}
+
+// Every character of the font in code order, and the widths of its glyphs in each form,
+// one digit per character, as the glyph descriptions give them.
+constexpr std::string_view Characters
+    = " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_";
+constexpr std::string_view Widths[] = {
+    "0135554122532313314344343312333453444334314435443543345535425233",
+    "0135554122552313414344444412343454444444415445444544545535425235",
+};
+
+TEST(WendleFontTest, EveryGlyphHasItsWidthAndTheDerivedFormsTheirPictures)
+{
+    TWendleFont font;
+    font.BuildFont();
+    for (const int form : { NarrowFont, WideFont })
+        for (std::size_t k = 0; k < Characters.size(); ++k)
+            EXPECT_EQ(font.FontWidths[form][k], Widths[form][k] - '0')
+                << "'" << Characters[k] << "' in form " << form;
+
+    // Form, character, then its five rows top first: two stored glyphs that reach the
+    // fifth column, and every derived form.
+    for (const char* glyph : { "0@XXXXX/X.X.X/X.XXX/X..../XXXXX", "1Q.XX../X..X./X..X./X..X./.XX.X",
+             "1A.XX../X..X./XXXX./X..X./X..X.", "1EXXXX./X..../XXX../X..../XXXX.",
+             "1FXXXX./X..../XXX../X..../X....", "1HX..X./X..X./XXXX./X..X./X..X.",
+             "1J...X./...X./...X./X..X./.XX..", "1LX..../X..../X..../X..../XXXX.",
+             "1PXXXX./X..X./XXXX./X..../X....", "1SXXXX./X..../XXXX./...X./XXXX.",
+             "16X..../X..../XXXX./X..X./XXXX.", "18XXXX./X..X./.XX../X..X./XXXX.",
+             "19XXXX./X..X./XXXX./...X./...X.", "10.XX../X..X./X..X./X..X./.XX..",
+             "0+.X.../.X.../XXX../.X.../.X...", "0TXXX../.X.../.X.../.X.../.X...",
+             "0_...../...../...../...../XXX..", "0=...../XX.../...../XX.../....." }) {
+        std::string picture;
+        for (const auto& row : font.FontCells[glyph[0] - '0'][glyph[1] - 32]) {
+            if (!picture.empty())
+                picture += '/';
+            for (const auto cell : row)
+                picture += cell ? 'X' : '.';
+        }
+        EXPECT_EQ(picture, glyph + 2) << glyph;
+    }
+}
+
+
+TEST(TextNormaliserTest, LeadingBlanksGoThenCharactersOutsideTheFontBecomeBlanks)
+{
+    const std::pair<std::u32string, const char*> cases[] = {
+        { U"hello, World!", "HELLO, WORLD!" },
+        { U"A{B}C~D`E|F\u007FG\u001FH I", "A B C D E F G H I" },
+        { U"caf\u00e9 \u00fc\U0001F600", "CAF    " },
+        { U"   HI", "HI" },
+        { U"    ", "" },
+        { U" \tHI", " HI" }, // a tab is no blank yet when leading blanks go
+        { U"!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_",
+            "!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_" },
+    };
+    for (const auto& [line, expected] : cases)
+        EXPECT_EQ(ToFontText(NormaliseLine(line)), expected) << expected;
+    // Text that has not been normalised keeps only the font's characters.
+    EXPECT_EQ(ToFontText(U"\x1f _`a\u00e9"), "  _   ");
 }
 
 } // namespace
