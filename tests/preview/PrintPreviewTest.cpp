@@ -1,6 +1,5 @@
 #include "PrintPreview.h"
 
-#include "AboutBox.h"
 #include "AccessibilityRecorder.h"
 #include "PreviewCursors.h"
 #include "PreviewForm.h"
@@ -407,13 +406,6 @@ TEST(PreviewCursorsTest, ToolsAreMonochromeGlyphs)
             mask.pixel(clear) };
         EXPECT_EQ(cells, (std::array<QRgb, 4> { 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF }));
     }
-}
-
-TEST(AboutBoxTest, NamesTheComponentInBoldAndOkIsTheDefault)
-{
-    TAboutBox about;
-    EXPECT_TRUE(about.findChild<QLabel*>("ProductName")->font().bold()
-        && about.findChild<QPushButton*>()->isDefault());
 }
 
 TEST(ZoomOptionsTest, ClampsEveryValueAtBothEnds)
