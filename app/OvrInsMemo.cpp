@@ -247,7 +247,7 @@ QString TOvrInsMemo::Line(int index) const
     const std::vector<LineSpan> spans = LineSpans();
     if (index < 0 || index >= static_cast<int>(spans.size()))
         return {};
-    const LineSpan span = spans[static_cast<std::size_t>(index)];
+    const LineSpan span = spans.at(static_cast<std::size_t>(index));
     const QTextBlock block = document()->findBlock(span.start);
     return block.text().mid(span.start - block.position(), span.length);
 }
@@ -259,7 +259,7 @@ void TOvrInsMemo::ReplaceLine(int index, const QString& text)
         return;
     const auto clamped
         = [&text](int offset) { return std::min(offset, static_cast<int>(text.size())); };
-    ReplaceSpan(spans[static_cast<std::size_t>(index)], text, clamped);
+    ReplaceSpan(spans.at(static_cast<std::size_t>(index)), text, clamped);
 }
 
 void TOvrInsMemo::ReplaceSpan(

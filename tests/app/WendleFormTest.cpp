@@ -335,7 +335,7 @@ TEST_F(WendlePrintTest, PrintButtonPrintsTheAnnouncedPages)
 }
 
 
-// The message field in the main window, which has shortcuts on Tab and Insert that must not
+// The message field in the main window, which has shortcuts on Tab, Shift+Tab and Insert that must not
 // take them from the field.
 class OvrInsMemoTest : public FormFixture {
 protected:
@@ -343,8 +343,8 @@ protected:
     {
         FormFixture::SetUp();
         memo = form->PlainText;
-        for (const auto key : { Qt::Key_Tab, Qt::Key_Insert })
-            new QShortcut(QKeySequence(key), form.get()); // owned by the window
+        for (const char* keys : { "Tab", "Shift+Tab", "Ins" })
+            new QShortcut(QKeySequence(keys), form.get()); // owned by the window
         memo->setFocus();
     }
     void Select(int anchor, int caret)

@@ -438,7 +438,6 @@ TEST(PrintStatusFormTest, LinesAreReadAndAnnounced)
     EXPECT_EQ(read(), "Hardcopy of knitting pattern|2147483647");
     EXPECT_TRUE(recorder.Saw(form.TitleLabel(), QAccessible::NameChanged)
         && recorder.Saw(form.PageNumLabel(), QAccessible::NameChanged));
-    EXPECT_TRUE(form.font().bold() && form.TitleLabel()->wordWrap() && !form.isModal());
 }
 
 } // namespace
