@@ -250,7 +250,8 @@ Examples:
     // The print layout, one field a line, as a script reads it.
     std::string PlanText(const PrintLayout& plan)
     {
-        const auto decimal = [](float value) { return FixedPointText(value, 4, MaxSignificantDigits); };
+        const auto decimal
+            = [](float value) { return FixedPointText(value, 4, MaxSignificantDigits); };
         std::string text = "PagesRequired: "
             + (plan.PagesRequired == UnprintablePages ? std::string("Unprintable")
                                                       : std::to_string(plan.PagesRequired))

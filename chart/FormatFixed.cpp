@@ -95,7 +95,8 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
 {
     if (IsBlankValue(value))
         return {};
-    const std::string result = FixedPointText(value, decimals, MaxSignificantDigits, decimalSeparator);
+    const std::string result
+        = FixedPointText(value, decimals, MaxSignificantDigits, decimalSeparator);
 
     const auto isTrimmed = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     const auto first = std::find_if_not(result.begin(), result.end(), isTrimmed);

@@ -1,10 +1,10 @@
+#include "WendleForm.h"
 #include "AccessibilityRecorder.h"
 #include "FxPSpinEdit.h"
 #include "OvrInsMemo.h"
 #include "PrintPreview.h"
 #include "RadioGroup.h"
 #include "StitchDisplayArea.h"
-#include "WendleForm.h"
 #include "WendleHelpForm.h"
 
 #include <QPrinter>
@@ -232,7 +232,6 @@ TEST_F(WendleFormTest, HelpShowsAndExitCloses)
     EXPECT_TRUE(closed.count() == 1 && !form->isVisible());
 }
 
-
 const QString TooTall = "The design has too many rows to print\nat the current print settings!";
 
 using WendlePrintTest = FormFixture;
@@ -334,9 +333,8 @@ TEST_F(WendlePrintTest, PrintButtonPrintsTheAnnouncedPages)
     EXPECT_EQ(dialogs, 2);
 }
 
-
-// The message field in the main window, which has shortcuts on Tab, Shift+Tab and Insert that must not
-// take them from the field.
+// The message field in the main window, which has shortcuts on Tab, Shift+Tab and Insert that must
+// not take them from the field.
 class OvrInsMemoTest : public FormFixture {
 protected:
     void SetUp() override

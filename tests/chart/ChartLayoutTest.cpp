@@ -182,7 +182,6 @@ TEST(WendleFontTest, EveryGlyphHasItsWidthAndTheDerivedFormsTheirPictures)
     }
 }
 
-
 TEST(TextNormaliserTest, LeadingBlanksGoThenCharactersOutsideTheFontBecomeBlanks)
 {
     const std::pair<std::u32string, const char*> cases[] = {

@@ -73,7 +73,6 @@ TEST(PrintLayoutTest, SectionsPagesAndOrientation)
     }
 }
 
-
 // Records every drawing call as one line of text, with the brush, pen and width in force:
 // "R x1,y1,x2,y2 brush/pen/width" for rectangles, "L" for lines, "T<text> x,y" for text.
 // Text is 10 pixels a character wide and 20 high. With a size it also paints the calls into
