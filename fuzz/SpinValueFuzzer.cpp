@@ -30,25 +30,21 @@ void Check(const TSpinValueModel& model)
     // stays until the next change even when the entry ends.
     if (model.DirectEntry() || model.Text() == "- ")
         return;
+    // Placeholders, and the separators that group them, stand left of the number; a text
+    // past the longest the field keeps is cut and cannot be read back.
     std::string shown;
-    std::string digits;
-    for (const char character : model.Text()) {
-        // Placeholders, and the separators that group them, stand left of the number.
-        const bool afterDigit = !shown.empty() && shown.back() >= '0' && shown.back() <= '9';
-        if (character == TSpinValueModel::Placeholder
-            || (character == model.ThousandSeparator() && !afterDigit))
-            continue;
-        shown += character;
-        if (character != model.ThousandSeparator())
-            digits += character;
-    }
-    // A text past the longest the field keeps is cut; it cannot be read back.
+    for (const char c : model.Text())
+        if (c != TSpinValueModel::Placeholder
+            && (c != model.ThousandSeparator()
+                || (!shown.empty() && shown.back() >= '0' && shown.back() <= '9')))
+            shown += c;
     if (model.Text().size() >= TSpinValueModel::MaxTextLength)
         return;
     FUZZ_REQUIRE(shown == model.ValueText());
+    std::erase(shown, model.ThousandSeparator());
     char* end = nullptr;
-    const double read = std::strtod(digits.c_str(), &end);
-    FUZZ_REQUIRE(end == digits.c_str() + digits.size());
+    const double read = std::strtod(shown.c_str(), &end);
+    FUZZ_REQUIRE(end == shown.c_str() + shown.size());
     const double tolerance = 0.5 * std::pow(10.0, -model.Decimals()) + std::abs(value) * 1e-15;
     FUZZ_REQUIRE(std::abs(read - value) <= tolerance);
 }
