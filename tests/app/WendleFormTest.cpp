@@ -77,6 +77,12 @@ TEST_F(WendleFormTest, StartsWithTheSampleOfTheDayAndEveryFieldInRange)
     const TRadioGroup* alignment = form->TextAlignmentGroup;
     EXPECT_EQ(alignment->Item(2)->y(), alignment->Item(0)->y());
     EXPECT_GT(alignment->Item(1)->y(), alignment->Item(0)->y());
+    // A bold window 750 pixels wide, whose option pages show every control whole.
+    EXPECT_EQ(std::pair(form->width(), form->font().bold()), std::pair(750, true));
+    for (QWidget* page : { form->StitchesPanel, form->DisplayAndPrintPanel }) {
+        form->Notebook->setCurrentWidget(page);
+        EXPECT_GE(page->height(), page->sizeHint().height());
+    }
 }
 
 TEST_F(WendleFormTest, EveryChangeLaysTheChartOutAgain)
