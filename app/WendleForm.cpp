@@ -193,9 +193,9 @@ void TWendleForm::CreateControls()
     QPalette scrollPalette = StitchDisplayScrollBox->palette();
     scrollPalette.setColor(QPalette::Window, ToQColor(CreamColour));
     StitchDisplayScrollBox->setPalette(scrollPalette);
+    // The viewport takes the cream by inheritance; the box itself shows it in the corner
+    // between the scroll bars.
     StitchDisplayScrollBox->setAutoFillBackground(true);
-    StitchDisplayScrollBox->viewport()->setPalette(scrollPalette);
-    StitchDisplayScrollBox->viewport()->setAutoFillBackground(true);
     StitchDisplayArea = new TStitchDisplayArea;
     StitchDisplayArea->setObjectName("StitchDisplayArea");
     StitchDisplayArea->setAccessibleName("Stitch chart");

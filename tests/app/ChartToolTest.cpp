@@ -3,15 +3,7 @@
 #include "ChartPicture.h"
 #include "WendleFont.h"
 
-#include <QDir>
-#include <QImage>
-#include <QLocale>
-#include <QPainter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSet>
-#include <QStandardPaths>
-#include <QTemporaryDir>
+#include <QtGui>
 
 #include <gtest/gtest.h>
 

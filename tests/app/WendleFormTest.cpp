@@ -42,6 +42,13 @@ protected:
     // Presses \a key in a field, as the user would.
     void Key(QWidget* field, Qt::Key key) { field->setFocus(), QTest::keyClick(field, key); }
     QString Message() const { return form->DimensionsMessage->text(); }
+    // The colour the window shows at (x, y) of \a widget.
+    QColor Pixel(QWidget* widget, int x, int y) const
+    {
+        return form->grab(QRect(widget->mapTo(form.get(), QPoint(x, y)), QSize(1, 1)))
+            .toImage()
+            .pixelColor(0, 0);
+    }
 
     std::unique_ptr<TWendleForm> form;
 };
@@ -77,12 +84,16 @@ TEST_F(WendleFormTest, StartsWithTheSampleOfTheDayAndEveryFieldInRange)
     const TRadioGroup* alignment = form->TextAlignmentGroup;
     EXPECT_EQ(alignment->Item(2)->y(), alignment->Item(0)->y());
     EXPECT_GT(alignment->Item(1)->y(), alignment->Item(0)->y());
-    // A bold window 750 pixels wide, whose option pages show every control whole.
+    // A bold window 750 pixels wide, whose cream option pages show every control whole; the
+    // chart's area is cream beyond the chart.
     EXPECT_EQ(std::pair(form->width(), form->font().bold()), std::pair(750, true));
     for (QWidget* page : { form->StitchesPanel, form->DisplayAndPrintPanel }) {
         form->Notebook->setCurrentWidget(page);
         EXPECT_GE(page->height(), page->sizeHint().height());
+        EXPECT_EQ(Pixel(page, 1, 1), Cream);
     }
+    QWidget* view = form->StitchDisplayScrollBox->viewport();
+    EXPECT_EQ(Pixel(view, view->width() - 2, view->height() - 2), Cream);
 }
 
 TEST_F(WendleFormTest, EveryChangeLaysTheChartOutAgain)

@@ -7,20 +7,9 @@
 #include "PrintStatusForm.h"
 #include "PrinterPort.h"
 
-#include <QApplication>
-#include <QBitmap>
-#include <QFile>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPainter>
-#include <QPrinter>
-#include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
+#include <QtPrintSupport>
+#include <QtTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 #include <array>

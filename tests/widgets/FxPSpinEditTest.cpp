@@ -3,11 +3,8 @@
 #include "BlankValue.h"
 #include "TimerSpdBtn.h"
 
-#include <QAccessibleValueInterface>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 #include <functional>
