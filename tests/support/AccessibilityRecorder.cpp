@@ -8,40 +8,25 @@
 
 namespace wendle::test {
 
-namespace {
-    AccessibilityRecorder* Current = nullptr;
-}
-
 AccessibilityRecorder::AccessibilityRecorder()
 {
     if (QPlatformAccessibility* platform
         = QGuiApplicationPrivate::platformIntegration()->accessibility())
         platform->setActive(true);
-    Current = this;
-    QAccessible::installUpdateHandler(&AccessibilityRecorder::Record);
-}
-
-AccessibilityRecorder::~AccessibilityRecorder()
-{
-    QAccessible::installUpdateHandler(nullptr);
-    Current = nullptr;
-}
-
-void AccessibilityRecorder::Record(QAccessibleEvent* event)
-{
-    if (Current)
-        Current->Events.emplace_back(event->object(), event->type());
+    Events().clear();
+    QAccessible::installUpdateHandler(
+        [](QAccessibleEvent* event) { Events().emplace_back(event->object(), event->type()); });
 }
 
 bool AccessibilityRecorder::Saw(const QObject* object, QAccessible::Event kind) const
 {
-    return std::find(Events.begin(), Events.end(), std::pair { object, kind }) != Events.end();
+    return std::ranges::find(Events(), std::pair { object, kind }) != Events().end();
 }
 
-QString ReadAccessible(QObject* object, QAccessible::Text what)
+std::vector<std::pair<const QObject*, QAccessible::Event>>& AccessibilityRecorder::Events()
 {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    return accessible ? accessible->text(what) : QString("<no accessible interface>");
+    static std::vector<std::pair<const QObject*, QAccessible::Event>> events;
+    return events;
 }
 
 } // namespace wendle::test

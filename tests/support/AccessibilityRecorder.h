@@ -13,20 +13,21 @@ namespace wendle::test {
 class AccessibilityRecorder {
 public:
     AccessibilityRecorder();
-    ~AccessibilityRecorder();
-    AccessibilityRecorder(const AccessibilityRecorder&) = delete;
-    AccessibilityRecorder& operator=(const AccessibilityRecorder&) = delete;
+    ~AccessibilityRecorder() { QAccessible::installUpdateHandler(nullptr); }
 
     /// True when an event of \a kind was sent for \a object.
     bool Saw(const QObject* object, QAccessible::Event kind) const;
-    void Clear() { Events.clear(); }
+    void Clear() { Events().clear(); }
 
 private:
-    static void Record(QAccessibleEvent* event);
-    std::vector<std::pair<const QObject*, QAccessible::Event>> Events;
+    static std::vector<std::pair<const QObject*, QAccessible::Event>>& Events();
 };
 
 /// What a screen reader reads for \a object: its name, or another of its texts.
-QString ReadAccessible(QObject* object, QAccessible::Text what = QAccessible::Name);
+inline QString ReadAccessible(QObject* object, QAccessible::Text what = QAccessible::Name)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+    return accessible ? accessible->text(what) : QString("<no accessible interface>");
+}
 
 } // namespace wendle::test
