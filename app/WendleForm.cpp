@@ -538,7 +538,7 @@ void TWendleForm::SetDisplayColour(int index, TColour colour)
 {
     if (index < 0 || index > 2)
         return;
-    Colours.Colours[index] = colour;
+    Colours.Colours.at(static_cast<std::size_t>(index)) = colour;
 }
 
 void TWendleForm::ColourSelectClick(int tag)

@@ -2,6 +2,7 @@
 
 #include "ChartLayout.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -17,7 +18,7 @@ inline constexpr TColour MaroonColour = 0x00000080;
 /// The three display colours, indexed like the colour buttons' tags.
 struct DisplayColours {
     enum Index { Background = 0, Text = 1, GridLines = 2 };
-    TColour Colours[3] { CreamColour, BlackColour, MaroonColour };
+    std::array<TColour, 3> Colours { CreamColour, BlackColour, MaroonColour };
 };
 
 /// Cell height in pixels for a cell \a cellWidth pixels wide at a gauge of \a across

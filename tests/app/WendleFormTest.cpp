@@ -195,6 +195,7 @@ TEST_F(WendleFormTest, DisplayShowsEveryCellInTheColoursChosen)
     // of changes makes one update when the events have run out, shown by the next repaint.
     form->SetDisplayColour(0, 0x00FFFFFFu);
     form->SetDisplayColour(2, 0x00FFFFFFu);
+    form->SetDisplayColour(-1, 0), form->SetDisplayColour(3, 0); // no such colours: ignored
     form->PrepareUpdate();
     const int updates = form->UpdateCount();
     form->IdleUpdate();
