@@ -214,7 +214,7 @@ TEST_F(WendleFormTest, DisplayShowsEveryCellInTheColoursChosen)
     }
 }
 
-TEST_F(WendleFormTest, ScreenReaderReadsWhatIsOnScreenAndHearsItChange)
+TEST_F(WendleFormTest, ScreenReaderFollowsTheScreenAndHelpAndExitAnswer)
 {
     for (QWidget* page : { form->Notebook->widget(0), form->StitchesPanel,
              form->DisplayAndPrintPanel, form->Panel3 }) {
@@ -235,17 +235,12 @@ TEST_F(WendleFormTest, ScreenReaderReadsWhatIsOnScreenAndHearsItChange)
     EXPECT_TRUE(recorder.Saw(form->StitchDisplayArea, QAccessible::DescriptionChanged));
     EXPECT_EQ(test::ReadAccessible(form->StitchDisplayArea, QAccessible::Description),
         "7 stitches wide by 9 rows deep, or 1.2 inches wide by 1.2 inches deep");
-}
-
-TEST_F(WendleFormTest, HelpShowsAndExitCloses)
-{
+    // Alt+H reaches Help from the message field, which keeps only its own keys; Exit closes.
     TWendleHelpForm help;
     form->SetHelpForm(&help);
-    QSignalSpy closed(form.get(), &TWendleForm::Closed);
-    // Alt+H reaches the Help button from the message field, which keeps only its own keys.
-    form->PlainText->setFocus();
     QTest::keyClick(form->PlainText, Qt::Key_H, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return help.isVisible(); }));
+    QSignalSpy closed(form.get(), &TWendleForm::Closed);
     form->CloseButton->click();
     EXPECT_TRUE(closed.count() == 1 && !form->isVisible());
 }

@@ -397,20 +397,6 @@ TEST(PreviewCursorsTest, ToolsAreMonochromeGlyphs)
     }
 }
 
-TEST(ZoomOptionsTest, ClampsEveryValueAtBothEnds)
-{
-    // A value given as minimum, maximum and step alike, and the three read back.
-    const std::array<std::int32_t, 4> cases[] { { -5, 1, 100, 0 }, { 0, 1, 100, 0 },
-        { 1, 1, 100, 1 }, { 100, 100, 100, 100 }, { 101, 100, 101, 101 }, { 5000, 100, 5000, 5000 },
-        { 5001, 100, 5000, 5000 } };
-    for (const auto& [value, min, max, step] : cases) {
-        TZoomOptions options;
-        options.SetMinZoom(value), options.SetMaxZoom(value), options.SetZoomStep(value);
-        const std::array clamped { options.MinZoom(), options.MaxZoom(), options.ZoomStep() };
-        EXPECT_EQ(clamped, (std::array { min, max, step })) << value;
-    }
-}
-
 TEST(PrintStatusFormTest, LinesAreReadAndAnnounced)
 {
     test::AccessibilityRecorder recorder;
