@@ -17,24 +17,15 @@ using namespace wendle;
 
 namespace {
 
-// Measures text as a printer font of its point size would: digits 0.56 em wide.
-class TRecordingCanvas final : public TPageCanvas {
-public:
-    TRecordingCanvas(int ppiX, int ppiY, int width, int height)
-        : PpiX(ppiX)
-        , PpiY(ppiY)
-        , Width(width)
-        , Height(height)
-    {
-    }
-
+// Checks each call against a sheet of Width x Height pixels (none when Width < 0), and
+// measures text as a printer font of its point size would: digits 0.56 em wide.
+struct TSheetCanvas final : TPageCanvas {
     void SetBrushColour(TColour) override { }
     void SetPenColour(TColour) override { }
     void SetPenWidth(int width) override { FUZZ_REQUIRE(width >= 1); }
     void Rectangle(int x1, int y1, int x2, int y2) override
     {
-        Inside(x1, y1, x2, y2);
-        ++Rectangles;
+        Inside(x1, y1, x2, y2), ++Rectangles;
     }
     void Line(int x1, int y1, int x2, int y2) override
     {
@@ -50,24 +41,21 @@ public:
     }
     int TextWidth(const std::string& text) override
     {
-        return static_cast<int>(text.size() * Points * PpiX * 0.56 / 72);
+        return static_cast<int>(text.size() * Points * Sheet.PpiX * 0.56 / 72);
     }
-    int TextHeight(const std::string&) override { return Points * PpiY / 72; }
+    int TextHeight(const std::string&) override { return Points * Sheet.PpiY / 72; }
     void SetFont(const std::string&, int pointSize) override { Points = pointSize; }
-
-    int Rectangles { 0 };
-
-private:
     void Inside(int x1, int y1, int x2, int y2) const
     {
-        if (Width < 0)
-            return;
-        FUZZ_REQUIRE(std::min(x1, x2) >= 0 && std::max(x1, x2) <= Width);
-        FUZZ_REQUIRE(std::min(y1, y2) >= 0 && std::max(y1, y2) <= Height);
+        FUZZ_REQUIRE(Sheet.Width < 0 || (std::min(x1, x2) >= 0 && std::max(x1, x2) <= Sheet.Width));
+        FUZZ_REQUIRE(
+            Sheet.Width < 0 || (std::min(y1, y2) >= 0 && std::max(y1, y2) <= Sheet.Height));
     }
 
-    int PpiX, PpiY, Width, Height;
-    int Points { 0 };
+    struct {
+        int PpiX, PpiY, Width, Height;
+    } Sheet {};
+    int Points { 0 }, Rectangles { 0 };
 };
 
 } // namespace
@@ -107,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PrintColours colours = ChoosePrintColours(input.Int(0, 2), {});
     const double firstStitch = input.Number(1, 999);
     const double firstRow = input.Number(1, 999);
-    const auto page = [&](std::int32_t number, TRecordingCanvas& canvas) {
+    const auto page = [&](std::int32_t number, TSheetCanvas& canvas) {
         return DrawPrintedPage(
             canvas, { chart, layout, colours, firstStitch, firstRow, ppiX, ppiY, number });
     };
@@ -124,12 +112,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             && inputs.PitchValue >= limits.Minimum && inputs.PitchValue <= limits.Maximum))
         width = -1;
     if (layout.PagesRequired == UnprintablePages || ppiX <= 0 || ppiY <= 0) {
-        TRecordingCanvas canvas(ppiX, ppiY, 0, 0);
+        TSheetCanvas canvas;
+        canvas.Sheet = { ppiX, ppiY, 0, 0 };
         FUZZ_REQUIRE(page(1, canvas) && canvas.Rectangles == 0);
         return 0;
     }
     for (std::int32_t number = 1; number <= layout.PagesRequired + 1; ++number) {
-        TRecordingCanvas canvas(ppiX, ppiY, width, height);
+        TSheetCanvas canvas;
+        canvas.Sheet = { ppiX, ppiY, width, height };
         FUZZ_REQUIRE(page(number, canvas) == (number >= layout.PagesRequired));
         // Every section holds a stitch, so a page past the count draws nothing.
         FUZZ_REQUIRE(number <= std::max(layout.PagesRequired, 1) || canvas.Rectangles == 0);
