@@ -117,13 +117,7 @@ TEST(ChartToolTest, PrintsTheChartTheSizeAndThePrintLayout)
         { { "--print-pitch=20.1", "--show=plan" }, "PrintStitchesPerInch: 20.0000" },
         { { "--print-pitch=20", "--across=8", "--down=4", "--show=plan" },
             "PrintRowsPerInch: 10.0000" },
-        // 10,001 stitches, unwrapped: 91 landscape sections of 110, six a page, or 143 portrait
-        // ones of 70, nine a page; both 16 pages, landscape in fewer sections.
-        { { "-t", QString(5000, 'I'), "--show=plan" },
-            "PagesRequired: 16\nPrintLandscape: true\nStitchesPerSection: 110\nSectionsPerPage: "
-            "6" },
         // 142 rows print at the defaults, 149 do not.
-        { twenty + QStringList { "--show=plan" }, "PrintedHeight: 9.4667" },
         { twenty + QStringList { "--blank-rows=3", "--show=size,plan" },
             "PagesRequired: Unprintable" },
         { twenty + QStringList { "--blank-rows=3", "--show=size" },

@@ -251,13 +251,6 @@ TEST(PrintedPageTest, PenTickFontNumbersColoursSectionsAndTheLastPage)
     EXPECT_EQ(canvas.Count("L 897,400,840,400 ffffff/0/1"), 1);
     EXPECT_EQ(canvas.Count("L 1025,983,1025,1040 ffffff/0/3"), 1);
 
-    // The border, drawn last, is black whatever the colours; the numbers black on white.
-    const TRecordingCanvas inColour = f.Draw(ChoosePrintColours(1, {}));
-    EXPECT_EQ(std::vector(inColour.calls.end() - 4, inColour.calls.end()),
-        (std::vector<std::string> { "R 900,300,2902,302 0/0/3", "R 900,980,2902,982 0/0/3",
-            "R 900,300,902,982 0/0/3", "R 2900,300,2902,982 0/0/3" }));
-    EXPECT_EQ(inColour.texts.front(), "T10 817,670,0,0 ffffff/0/1");
-
     // 10001 x 17 in landscape: 110 stitches a section, 4 sections a page, 23 pages; each
     // section has 12 numbers, top and bottom bars, and the first and last one a bar at their
     // outer edge.
