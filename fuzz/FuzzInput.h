@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 
 /// Stops the run with the failed condition named, for libFuzzer to report and keep.
 #define FUZZ_REQUIRE(condition)                                                                    \
@@ -23,16 +24,9 @@ namespace wendle {
 
 /// Reads the fuzzer's bytes as a stream of small choices; past the end every read is zero,
 /// so that each input, however short, means one definite run.
-class TFuzzInput {
-public:
-    TFuzzInput(const std::uint8_t* data, std::size_t size)
-        : Data(data)
-        , Size(size)
-    {
-    }
-
-    bool Empty() const { return Position >= Size; }
-    std::uint8_t Byte() { return Position < Size ? Data[Position++] : 0; }
+struct TFuzzInput {
+    bool Empty() const { return Position >= Data.size(); }
+    std::uint8_t Byte() { return Empty() ? 0 : Data[Position++]; }
 
     /// A whole number in \a low..\a high, both included.
     int Int(int low, int high)
@@ -54,9 +48,7 @@ public:
         return std::bit_cast<double>(bits);
     }
 
-private:
-    const std::uint8_t* Data;
-    std::size_t Size;
+    std::span<const std::uint8_t> Data;
     std::size_t Position { 0 };
 };
 

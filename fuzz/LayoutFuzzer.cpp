@@ -48,7 +48,7 @@ std::string Normalised(const std::u32string& line)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    TFuzzInput input(data, size);
+    TFuzzInput input { { data, size } };
     ChartOptions options;
     options.BlankRows = input.Int(0, 11);
     options.EndBlanks = input.Int(0, 11);

@@ -62,7 +62,7 @@ struct TSheetCanvas final : TPageCanvas {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    TFuzzInput input(data, size);
+    TFuzzInput input { { data, size } };
     ChartOptions options;
     options.BlankRows = input.Int(1, 10);
     options.EndBlanks = input.Int(1, 10);

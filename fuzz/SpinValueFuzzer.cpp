@@ -53,7 +53,7 @@ void Check(const TSpinValueModel& model)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    TFuzzInput input(data, size);
+    TFuzzInput input { { data, size } };
     TSpinValueModel model;
     model.SetMetrics(
         { [](std::string_view text) { return 7 * static_cast<int>(text.size()); }, 7, 12 });

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <limits>
 
 using namespace wendle;
@@ -28,16 +27,6 @@ TEST(FormatFixedTest, FixedDecimalsRoundedHalfAwayFromZeroFromEighteenDigits)
         { Nan, 1, ".", "" } };
     for (const auto& [value, decimals, separator, expected] : cases)
         EXPECT_EQ(FormatFixed(value, decimals, separator), expected) << value;
-}
-
-TEST(FormatFixedTest, IgnoresTheCLibrarysDecimalPoint)
-{
-    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    const std::string text = FormatFixed(124.0 / 6.0, 1);
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_EQ(text, "20.7");
 }
 
 TEST(SizeMessageTest, SizeInStitchesAndAtTheGaugeOrTheWarning)

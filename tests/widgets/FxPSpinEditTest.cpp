@@ -35,6 +35,8 @@ protected:
     // arrives afresh, so that the field remembers its value for Esc.
     void Configure(double minValue, double maxValue, int decimals, double value)
     {
+        edit->setEnabled(true), edit->SetReadOnly(false), edit->SetTrackSpin(true);
+        edit->SetIncrement(1);
         edit->SetDecimals(decimals);
         edit->SetMaxValue(maxValue);
         edit->SetMinValue(minValue);
@@ -97,10 +99,6 @@ TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField
               { 0, 100, 10, "oD", 9, 1 } };
     for (const auto& [min, max, start, script, result, signalled] : cases) {
         SCOPED_TRACE(script);
-        edit->setEnabled(true);
-        edit->SetReadOnly(false);
-        edit->SetTrackSpin(true);
-        edit->SetIncrement(1);
         Configure(min, max, 1, start);
         for (const char c : std::string(script))
             actions.contains(c) ? actions.at(c)() : QTest::keyClick(edit, c);
