@@ -108,10 +108,9 @@ TEST_F(ChartLayoutTest, OptionsOutsideTheirRangesKeepThePreviousChart)
             ChartOptions options;
             options.*field = value;
             const bool usable = value >= low && value <= high;
-            SCOPED_TRACE(testing::Message() << "value " << value);
             LayOut({ "HI" });
-            EXPECT_EQ(LayOut({ "HELLO", "WORLD" }, options), usable);
-            EXPECT_EQ(RowPicture(layout, 4) == ".###.#.", !usable);
+            EXPECT_EQ(LayOut({ "HELLO", "WORLD" }, options), usable) << value;
+            EXPECT_EQ(RowPicture(layout, 4) == ".###.#.", !usable) << value;
         }
     }
 }
@@ -179,7 +178,7 @@ TEST(WendleFontTest, EveryGlyphHasItsWidthAndTheDerivedFormsTheirPictures)
 
 TEST(TextNormaliserTest, LeadingBlanksGoThenCharactersOutsideTheFontBecomeBlanks)
 {
-    const std::pair<std::u32string, const char*> cases[] = {
+    const std::pair<std::u32string, std::string_view> cases[] = {
         { U"hello, World!", "HELLO, WORLD!" },
         { U"A{B}C~D`E|F\u007FG\u001FH I", "A B C D E F G H I" },
         { U"caf\u00e9 \u00fc\U0001F600", "CAF    " },
@@ -190,7 +189,8 @@ TEST(TextNormaliserTest, LeadingBlanksGoThenCharactersOutsideTheFontBecomeBlanks
             "!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_" },
     };
     for (const auto& [line, expected] : cases)
-        EXPECT_EQ(ToFontText(NormaliseLine(line)), expected) << expected;
+        EXPECT_EQ(NormaliseLine(line), std::u32string(expected.begin(), expected.end()))
+            << expected;
     // Text that has not been normalised keeps only the font's characters.
     EXPECT_EQ(ToFontText(U"\x1f _`a\u00e9"), "  _   ");
 }

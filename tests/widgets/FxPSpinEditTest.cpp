@@ -125,6 +125,34 @@ TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField
     EXPECT_FALSE(value->currentValue().isValid()) << "blank: no value";
 }
 
+// What the field draws where its model puts it: a placeholder as a small black square, the mark
+// as a pure blue cell with the focus and an underline without, and a disabled field as a silver
+// band with grey text. The mark stands on the first placeholder of "-__5", then on the units.
+TEST_F(FxPSpinEditTest, PaintsPlaceholdersTheMarkAndTheDisabledLook)
+{
+    // Inside the marked cell, on the top edge of its placeholder's square, and under the cell;
+    // the model's coordinates lie inside the field's one-pixel border.
+    const auto looks = [this] {
+        const TSpinValueModel& m = edit->Model();
+        const TSpinCellRect c = m.CaretRect();
+        const QImage image = edit->grab().toImage();
+        const QPoint square(
+            c.Left + m.Metrics().CharWidth / 3 + 2, m.TextTop() + m.Metrics().CharHeight / 3 + 1);
+        return std::array { image.pixel(c.Left + 2, c.Top + 2) & 0xFFFFFF,
+            image.pixel(square) & 0xFFFFFF, image.pixel(c.Left + 1, c.Bottom + 1) & 0xFFFFFF };
+    };
+    Configure(0, 0, 0, -5);
+    QTest::keyClick(edit, Qt::Key_Left), QTest::keyClick(edit, Qt::Key_Left);
+    EXPECT_EQ(looks(), (std::array<QRgb, 3> { 0x0000FF, 0, 0x0000FF }));
+    other->setFocus();
+    EXPECT_EQ(looks(), (std::array<QRgb, 3> { 0xFFFFFF, 0, 0 }));
+    edit->setEnabled(false);
+    EXPECT_EQ(looks(), (std::array<QRgb, 3> { 0xC0C0C0, 0, 0x808080 }));
+    Configure(0, 0, 0, -5); // the units marked: the underline is under the last character
+    other->setFocus();
+    EXPECT_EQ(looks()[2], 0u);
+}
+
 // The field sizes itself for the longer bound's text, so every value shows whole; ties take the
 // lower bound, and the height is odd so that the two spin buttons split it evenly.
 TEST_F(FxPSpinEditTest, AutoSizeFitsTheLongerBoundsText)

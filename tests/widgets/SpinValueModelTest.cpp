@@ -93,11 +93,11 @@ TEST_F(SpinValueModelTest, IncrementMarksThePowerOfTenAtOrBelow)
         { 0.99999, 0, 0.99999 }, { 0.9998, -1, 0.9998 }, { -250, 2, 250 }, { 1E-20, -3, 1E-20 },
         { 1.1E-20, -20, 1.1E-20 }, { -0.0, 0, 1 }, { NaN, 0, 1 }, { Inf, 0, 1 } };
     for (const auto& [increment, exponent, stored] : cases) {
-        SCOPED_TRACE(increment);
         Configure(0, 0, 2, 6);
         model.SetIncrement(increment);
         EXPECT_EQ(std::tuple(model.IncExponent(), model.Increment(), incrementChanges),
-            std::tuple(exponent, stored, stored == 1 ? 0 : 1));
+            std::tuple(exponent, stored, stored == 1 ? 0 : 1))
+            << increment;
     }
 }
 
@@ -164,13 +164,9 @@ TEST_F(SpinValueModelTest, EntryScripts)
     EXPECT_EQ(model.EntryBuffer(), std::string(31, '1')) << "the entry holds 31 characters";
 }
 
-// Cells of 10 by 16 pixels: what a blank field draws, where Left stops, which digit a click marks.
+// Cells of 10 by 16 pixels: where Left stops, and which digit a click marks.
 TEST_F(SpinValueModelTest, CellsFollowTheMeasuredText)
 {
-    Configure(0, 0, 2, Blank, 0, 100);
-    EXPECT_EQ(model.VisibleText(), "") << "a blank field draws no placeholders";
-    model.TypeCharacter('-');
-    EXPECT_EQ(model.VisibleText(), "- ");
     for (const auto& [textRight, exponent] : { std::pair { 38, 2 }, std::pair { 39, 3 } }) {
         Configure(0, 0, 0, 1, 0, textRight);
         for (int press = 0; press < 5; ++press)
