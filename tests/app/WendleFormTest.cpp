@@ -45,9 +45,9 @@ protected:
     // The colour the window shows at (x, y) of \a widget.
     QColor Pixel(QWidget* widget, int x, int y) const
     {
-        return form->grab(QRect(widget->mapTo(form.get(), QPoint(x, y)), QSize(1, 1)))
-            .toImage()
-            .pixelColor(0, 0);
+        const QImage image
+            = form->grab(QRect(widget->mapTo(form.get(), QPoint(x, y)), QSize(1, 1))).toImage();
+        return image.pixelColor(0, 0);
     }
 
     std::unique_ptr<TWendleForm> form;

@@ -1,5 +1,6 @@
 #include "PrintPreview.h"
 
+#include "AboutBox.h"
 #include "AccessibilityRecorder.h"
 #include "PreviewCursors.h"
 #include "PreviewForm.h"
@@ -216,8 +217,8 @@ TEST_F(PrintPreviewTest, ZoomButtonsAndToolStepWithinTheLimitsAndAnnounceTheLabe
         { 25, 2000, 100, "ooOI", "50 25 25 50 ", "11" }, // the bottom reached exactly
     };
     test::AccessibilityRecorder recorder;
+    TZoomOptions& zoom = driver.ZoomOptions();
     for (const auto& [minZoom, maxZoom, step, clicks, expected, enabled] : cases) {
-        TZoomOptions& zoom = driver.ZoomOptions();
         zoom.SetMinZoom(minZoom), zoom.SetMaxZoom(maxZoom), zoom.SetZoomStep(step);
         Run([&](TPreviewForm& form) {
             QWidget* viewport = form.ScrollBox1->viewport();
@@ -238,6 +239,10 @@ TEST_F(PrintPreviewTest, ZoomButtonsAndToolStepWithinTheLimitsAndAnnounceTheLabe
                 << "a changed label is announced, an unchanged one is not";
         });
     }
+    // Limits asked for one past their ends are held there.
+    zoom.SetMinZoom(101), zoom.SetMaxZoom(99), zoom.SetZoomStep(5001);
+    EXPECT_EQ((std::array { zoom.MinZoom(), zoom.MaxZoom(), zoom.ZoomStep() }),
+        (std::array { 100, 100, 5000 }));
 }
 
 TEST_F(PrintPreviewTest, NavigationMeasuresOnlyThePagesItSkips)
@@ -399,6 +404,9 @@ TEST(PreviewCursorsTest, ToolsAreMonochromeGlyphs)
 
 TEST(PrintStatusFormTest, LinesAreReadAndAnnounced)
 {
+    const TAboutBox about; // the about box, too, names the component in bold over its OK
+    EXPECT_TRUE(about.findChild<QLabel*>("ProductName")->font().bold()
+        && about.findChild<QPushButton*>()->isDefault());
     test::AccessibilityRecorder recorder;
     TPrintStatusForm form;
     form.show();
