@@ -289,6 +289,10 @@ TEST(ChartToolTest, HostileOrFailedInputAndOutputAreOneLine)
     // NUL bytes, invalid UTF-8 and control characters are blanks, as in the text field.
     EXPECT_EQ(
         RunTool({}, std::string("A\0B\377C\1D\n", 8)).Output, RunTool({}, "A B C D\n").Output);
+    // With its line feed, 8 MB of text is the most a message may be.
+    const std::string limit((8 << 20) - 1, 'A');
+    EXPECT_EQ(RunTool({ "--show", "size" }, limit + "\n").Status, 0);
+    EXPECT_EQ(RunTool({}, limit + "A\n").Status, 2);
     // Failed reads and writes are status 1, never success.
     const std::tuple<QString, QString, int> cases[]
         = { { "/dev/null", "/dev/full", ENOSPC }, { "/", "", EISDIR } };

@@ -193,8 +193,7 @@ TEST_F(WendleFormTest, DisplayShowsEveryCellInTheColoursChosen)
     }
     // With the grid in the background colour each outline takes its cell's colour. A burst
     // of changes makes one update when the events have run out, shown by the next repaint.
-    form->SetDisplayColour(0, 0x00FFFFFFu);
-    form->SetDisplayColour(2, 0x00FFFFFFu);
+    form->SetDisplayColour(0, 0x00FFFFFFu), form->SetDisplayColour(2, 0x00FFFFFFu);
     form->SetDisplayColour(-1, 0), form->SetDisplayColour(3, 0); // no such colours: ignored
     form->PrepareUpdate();
     const int updates = form->UpdateCount();

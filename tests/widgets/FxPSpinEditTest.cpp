@@ -36,11 +36,8 @@ protected:
     void Configure(double minValue, double maxValue, int decimals, double value)
     {
         edit->setEnabled(true), edit->SetReadOnly(false), edit->SetTrackSpin(true);
-        edit->SetIncrement(1);
-        edit->SetDecimals(decimals);
-        edit->SetMaxValue(maxValue);
-        edit->SetMinValue(minValue);
-        edit->SetValue(value);
+        edit->SetIncrement(1), edit->SetDecimals(decimals);
+        edit->SetMaxValue(maxValue), edit->SetMinValue(minValue), edit->SetValue(value);
         changes = std::make_unique<QSignalSpy>(edit, &TFxPSpinEdit::OnChange);
         other->setFocus(Qt::TabFocusReason);
         edit->setFocus(Qt::TabFocusReason);

@@ -36,9 +36,7 @@ struct SpinValueModelTest : ::testing::Test {
         model = TSpinValueModel();
         model.OnChange = [this] { ++changes; };
         model.OnSetIncrement = [this] { ++incrementChanges; };
-        model.SetDecimals(decimals);
-        model.SetMaxValue(max);
-        model.SetMinValue(min);
+        model.SetDecimals(decimals), model.SetMaxValue(max), model.SetMinValue(min);
         model.SetValue(value);
         model.SetThousandSeparator(sep);
         if (textRight >= 0) {
