@@ -69,22 +69,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model.SetTrackSpin(flags & 32);
     Check(model);
 
-    // Each byte picks the next thing the user does; most of the time, a key typed.
+    // Each byte picks the next thing the user does: a plain action, one with an argument, or,
+    // one time in four, a key typed.
     using M = TSpinValueModel;
     static constexpr void (M::*plain[])() = { &M::UpClick, &M::DownClick, &M::SpinMouseUp,
         &M::ArrowUpPressed, &M::ArrowDownPressed, &M::ArrowLeftPressed, &M::ArrowRightPressed,
         &M::CtrlZeroPressed, &M::KeyReleased, &M::DoubleClick, &M::FocusReceived };
     while (!input.Empty()) {
-        const std::size_t choice = input.Byte() % 20;
+        const std::size_t choice = input.Byte() % 20, other = choice - std::size(plain);
         if (choice < std::size(plain))
             (model.*plain[choice])();
-        else if (choice == 11)
+        else if (other == 0)
             model.SpinMouseDown(input.Byte() & 1);
-        else if (choice == 12)
+        else if (other == 1)
             model.MousePress(input.Int(-20, 400), input.Byte() & 1);
-        else if (choice == 13)
+        else if (other == 2)
             model.SetValue(input.Byte() & 1 ? FxSpEmptyValue : input.Number(-2e4, 2e4));
-        else if (choice == 14)
+        else if (other == 3)
             model.SetIncrement(input.Number(-1000, 1000));
         else
             model.TypeCharacter("0123456789-.\x1b\bx"[input.Int(0, 15)]);
