@@ -52,8 +52,10 @@ namespace {
         void End()
         {
             FOpen = false;
-            if (!FPrinter.EndDocument())
-                throw PrintException(QStringLiteral("Cannot finish printing the document"));
+            QString reason;
+            if (!FPrinter.EndDocument(reason))
+                throw PrintException(
+                    QStringLiteral("Cannot finish printing the document: %1").arg(reason));
         }
 
     private:

@@ -26,9 +26,10 @@ public:
 
     /// Starts a new sheet; false when the printer refused.
     virtual bool NewPage() = 0;
-    /// Finishes the document and hands it over; false when that failed.
-    virtual bool EndDocument() = 0;
-    /// Drops the document begun, as far as the printer allows.
+    /// Finishes the document and hands it over; on failure returns false and says why in
+    /// `reason`.
+    virtual bool EndDocument(QString& reason) = 0;
+    /// Drops the document begun: nothing of it reaches the printer or the file.
     virtual void Abort() = 0;
 
     virtual int PixelsPerInchX() const = 0;

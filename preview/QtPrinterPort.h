@@ -5,11 +5,18 @@
 #include <memory>
 
 class QPrinter;
+class QTemporaryFile;
 
 namespace wendle {
 
-/// TPrinterPort over a QPrinter: a system printer or a PDF file, whatever the QPrinter is
-/// set to. The printer is not owned and must outlive the port.
+/// TPrinterPort over a QPrinter: a printer of the print system or a PDF file, whatever the
+/// QPrinter is set to. The printer is not owned and must outlive the port.
+///
+/// The pages go to a private draft file, and the document reaches its destination only
+/// when it is finished: a cancelled or failed job leaves the printer
+/// without a job and the file as it was. A PDF file is then written as WriteOutputFile
+/// writes; a printer of the print system gets the draft as one job with the options the
+/// print dialog chose.
 class TQtPrinterPort : public TPrinterPort {
 public:
     explicit TQtPrinterPort(QPrinter& printer);
@@ -19,7 +26,7 @@ public:
     bool BeginDocument(QString& reason) override;
     QPainter* Painter() override { return FPainter.get(); }
     bool NewPage() override;
-    bool EndDocument() override;
+    bool EndDocument(QString& reason) override;
     void Abort() override;
 
     int PixelsPerInchX() const override;
@@ -28,8 +35,15 @@ public:
     QRect PrintableArea() const override;
 
 private:
+    // Ends the painter on the draft and points the printer back at its destination.
+    void CloseDraft();
+    bool Deliver(QString& reason);
+
     QPrinter& FPrinter;
     std::unique_ptr<QPainter> FPainter;
+    std::unique_ptr<QTemporaryFile> FDraft;
+    // The file the finished document goes to; empty for a printer of the print system.
+    QString FDestination;
 };
 
 } // namespace wendle

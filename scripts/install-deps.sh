@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ clang pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev libcups2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation locales
     xvfb xauth xdotool imagemagick poppler-utils

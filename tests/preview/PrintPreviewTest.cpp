@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 
 using namespace wendle;
 
@@ -45,7 +46,10 @@ struct FakePrinterPort : TPrinterPort {
     }
     QPainter* Painter() override { return &SheetPainter; }
     bool NewPage() override { return job->Log("new"), job->newPages; }
-    bool EndDocument() override { return job->Log("end"), job->ends; }
+    bool EndDocument(QString& reason) override
+    {
+        return job->Log("end"), reason = QStringLiteral("disk full"), job->ends;
+    }
     void Abort() override { job->Log("abort"); }
     int PixelsPerInchX() const override { return 300; }
     int PixelsPerInchY() const override { return 200; }
@@ -165,7 +169,7 @@ TEST_F(PrintPreviewTest, PrintsTheChosenRangeAndAbortsTheJobOnAnyFailure)
         { [&] { job.begins = false; }, Chosen + "E Initializing|Cannot start printing: disk full" },
         { [&] { job.newPages = false; }, Chosen + "p1|new|abort|E Doc|Cannot start a new sheet" },
         { [&] { job.ends = false; },
-            Chosen + "p1|new|p2|new|p3|end|E Doc|Cannot finish printing the document" },
+            Chosen + "p1|new|p2|new|p3|end|E Doc|Cannot finish printing the document: disk full" },
     };
     for (const auto& [arrange, expected] : cases) {
         job = {}, driver.SetUseDialog(true), SetUp(), arrange();
@@ -184,19 +188,38 @@ TEST_F(PrintPreviewTest, QtPrinterWritesOnlyAFinishedJobWithItsOwnGeometry)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setPageMargins(QMarginsF(0.5, 0.25, 0.5, 0.25), QPageLayout::Inch);
-    // An unwritable file, a job cancelled on its first page, a finished job: the log, and
-    // whether the file is left.
-    const std::tuple<const char*, int, std::string, bool> cases[] {
-        { "no/chart.pdf", 0, "B|E Initializing|Cannot start printing: cannot write", false },
-        { "chart.pdf", 1, "B|p1|E Cancelling...", false },
-        { "chart.pdf", 0, "B|p1|p2|E Doc", true },
+    // A file of mode 0600 stands at the name. A job cancelled on its first page, or one whose
+    // folder is missing, leaves it byte for byte; a finished job replaces it, mode and all.
+    // No draft is left behind either way.
+    const QString old = dir.filePath("chart.pdf"), missing = dir.filePath("no/chart.pdf");
+    struct Case {
+        QString file;
+        int cancelOn;
+        std::string log;
+    } const cases[] {
+        { .file = old, .cancelOn = 1, .log = "B|p1|E Cancelling..." },
+        { .file = missing, .cancelOn = 0,
+            .log = "B|p1|p2|E Doc|Cannot finish printing the document: " + missing.toStdString()
+                + ": No such file or directory" },
+        { .file = old, .cancelOn = 0, .log = "B|p1|p2|E Doc" },
     };
-    for (const auto& [name, cancelOn, expected, written] : cases) {
-        printer.setOutputFileName(dir.filePath(name));
-        job = {}, job.pages = 2, job.cancelOn = cancelOn;
+    const QStringList drafts = QDir::temp().entryList({ "wendle-*" });
+    for (const Case& c : cases) {
+        QFile file(old);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        printer.setOutputFileName(c.file);
+        job = {}, job.pages = 2, job.cancelOn = c.cancelOn;
         Print();
-        EXPECT_TRUE(job.log.starts_with(expected)) << job.log;
-        EXPECT_EQ(QFile::exists(dir.filePath(name)), written);
+        EXPECT_EQ(job.log, c.log);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_EQ(bytes.startsWith("%PDF"), c.log.ends_with("E Doc")) << bytes.left(8).data();
+        EXPECT_EQ(std::filesystem::status(old.toStdString()).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+        EXPECT_EQ(QDir::temp().entryList({ "wendle-*" }), drafts);
+        EXPECT_EQ(printer.outputFileName(), c.file) << "the printer keeps its destination";
     }
     const TSpecialCanvas& c = canvases.front();
     const TPrintableRect& area = c.PrintableRect;
