@@ -1,9 +1,13 @@
 #include "PrintStatusForm.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
+#include <QWindow>
 
 namespace wendle {
 
@@ -73,8 +77,9 @@ void TPrintStatusForm::reject() { FCancelBtn->click(); }
 void TPrintStatusForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    SetLine(FPageNumLabel, QStringLiteral("Initializing..."));
-    SetLine(FTitleLabel, QStringLiteral("(No Title)"));
+    // Not yet on the screen: the lines are painted with the dialog when it gets there.
+    FPageNumLabel->setText(QStringLiteral("Initializing..."));
+    FTitleLabel->setText(QStringLiteral("(No Title)"));
     FCancelBtn->setFocus();
 }
 
@@ -89,8 +94,28 @@ void TPrintStatusForm::SetLine(QLabel* label, const QString& text)
     // The line has no accessible name of its own, so its text is what a screen reader reads
     // and QLabel announces each change of it as a change of that name.
     label->setText(text);
-    // The window system gets its turn only once per page, so the line is painted now.
+    if (!isVisible())
+        return;
+    // The window system gets its turn only once per page, and a window it has not yet put
+    // on the screen shows nothing painted into it: so the dialog waits, a little at most,
+    // until it is there, and the line is painted now.
+    AwaitExposure();
     label->repaint();
+}
+
+void TPrintStatusForm::AwaitExposure()
+{
+    QWindow* window = windowHandle();
+    if (window == nullptr || window->isExposed())
+        return;
+    // The timer wakes the wait should the window system never answer; the user's input
+    // waits for the driver's own turn, where Cancel is looked at.
+    const QDeadlineTimer deadline(ExposureWait);
+    QTimer wake;
+    wake.start(ExposureWait / 10);
+    while (!window->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(
+            QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
 }
 
 } // namespace wendle

@@ -39,6 +39,11 @@ protected:
 private:
     void CancelBtnClick();
     void SetLine(QLabel* label, const QString& text);
+    // Lets the window system put the shown dialog on the screen, if it has not yet.
+    void AwaitExposure();
+
+    // How long, in milliseconds, a line waits at most for the dialog to appear.
+    static constexpr int ExposureWait = 2000;
 
     // Owned through Qt's parent (this dialog).
     QLabel* FTitleLabel { nullptr };

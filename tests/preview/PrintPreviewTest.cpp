@@ -84,10 +84,12 @@ protected:
             const std::int32_t page = info->PageNumber;
             const TPrintableRect& area = canvas.PrintableRect;
             canvases.push_back(canvas);
-            // The job line by mode (display, print, paginate); a printed page starts at the
-            // sheet's corner and its number is shown.
+            // The job line by mode (display, print, paginate), on the screen; a printed page
+            // starts at the sheet's corner and its number is shown.
             const QString lines[] { {}, "Doc", QStringLiteral("Paginating Page %1").arg(page) };
-            const bool good = (!driver.StatusForm() || StatusLine() == lines[canvas.Mode])
+            const bool good = (!driver.StatusForm()
+                                  || (StatusLine() == lines[canvas.Mode]
+                                      && driver.StatusForm()->windowHandle()->isExposed()))
                 && (canvas.Mode != smPrint
                     || (canvas.Canvas->transform().map(QPointF(area.Left, area.Top)) == QPointF()
                         && driver.StatusForm()->PageNumLabel()->text() == QString::number(page)));
@@ -198,7 +200,8 @@ TEST_F(PrintPreviewTest, QtPrinterWritesOnlyAFinishedJobWithItsOwnGeometry)
         std::string log;
     } const cases[] {
         { .file = old, .cancelOn = 1, .log = "B|p1|E Cancelling..." },
-        { .file = missing, .cancelOn = 0,
+        { .file = missing,
+            .cancelOn = 0,
             .log = "B|p1|p2|E Doc|Cannot finish printing the document: " + missing.toStdString()
                 + ": No such file or directory" },
         { .file = old, .cancelOn = 0, .log = "B|p1|p2|E Doc" },
