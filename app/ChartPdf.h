@@ -2,22 +2,26 @@
 
 #include "ChartPagePrinter.h"
 
+#include <QByteArray>
 #include <QPageSize>
 #include <QString>
 
 namespace wendle {
 
-/// Where and how a chart's printed pattern is written as a PDF.
+/// How a chart's printed pattern is set out as a PDF.
 struct ChartPdfOptions {
-    QString FileName;
     int Resolution { 600 };
     QPageSize::PageSizeId Paper { QPageSize::Letter };
+    /// The document's title, which viewers and printers show.
+    QString Title { ChartDocTitle };
+    /// The program that made it, with its version.
+    QString Creator;
 };
 
-/// Writes the printed pattern of \a settings to a PDF through the print driver, without a
-/// dialog, one sheet per page in the layout's orientation. Returns an empty string on
-/// success, else why it failed; a failed run leaves no file, old or half-written, behind
-/// at the name (the pages go to a temporary file beside it, renamed at the end).
-QString WriteChartPdf(const ChartPrintSettings& settings, const ChartPdfOptions& options);
+/// The printed pattern of \a settings as a PDF document, printed through the print driver
+/// without a dialog, one sheet per page in the layout's orientation. Returns the document,
+/// or an empty array with why in \a error.
+QByteArray ChartPdf(
+    const ChartPrintSettings& settings, const ChartPdfOptions& options, QString& error);
 
 } // namespace wendle

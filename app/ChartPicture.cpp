@@ -1,8 +1,6 @@
 #include "ChartPicture.h"
 
 #include <QBuffer>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <string>
@@ -11,19 +9,7 @@ namespace wendle {
 
 namespace {
 
-    // Beyond this many pixels a side, viewers and knitting software give up, and QImage
-    // cannot paint; a chart that large is refused rather than written half-usable.
-    constexpr std::int64_t LargestPictureSide = 32767;
-
     bool IsMachinePicture(PictureCell cell) { return cell.Width == 1; }
-
-    // Pixel size of the whole picture, cells and grid.
-    DisplaySize PictureSize(const TChartLayout& chart, PictureCell cell)
-    {
-        if (IsMachinePicture(cell))
-            return { chart.ChartWidth, chart.ChartHeight };
-        return StitchDisplaySize(chart, cell.Width, cell.Height);
-    }
 
     std::string SvgColour(TColour colour)
     {
@@ -48,9 +34,16 @@ namespace {
 
 } // namespace
 
+DisplaySize ChartPictureSize(const TChartLayout& chart, PictureCell cell)
+{
+    if (IsMachinePicture(cell))
+        return { chart.ChartWidth, chart.ChartHeight };
+    return StitchDisplaySize(chart, cell.Width, cell.Height);
+}
+
 QImage ChartImage(const TChartLayout& chart, const DisplayColours& colours, PictureCell cell)
 {
-    const DisplaySize size = PictureSize(chart, cell);
+    const DisplaySize size = ChartPictureSize(chart, cell);
     if (chart.ChartWidth <= 0 || chart.ChartHeight <= 0 || cell.Width <= 0 || cell.Height <= 0
         || size.Width > LargestPictureSide || size.Height > LargestPictureSide)
         return {};
@@ -80,7 +73,7 @@ QByteArray ChartSvg(const TChartLayout& chart, const DisplayColours& colours, Pi
     const bool machine = IsMachinePicture(cell);
     const std::int64_t cellWidth = machine ? 1 : cell.Width;
     const std::int64_t cellHeight = machine ? 1 : cell.Height;
-    const DisplaySize size = PictureSize(chart, cell);
+    const DisplaySize size = ChartPictureSize(chart, cell);
     const TColour background = colours.Colours[DisplayColours::Background];
     const TColour grid = colours.Colours[DisplayColours::GridLines];
     const bool gridShown = !machine && grid != background;
@@ -138,25 +131,6 @@ QByteArray PngBytes(const QImage& image)
     if (image.isNull() || !image.save(&buffer, "PNG"))
         return {};
     return bytes;
-}
-
-QString WritePictureFile(const QString& fileName, const QByteArray& contents)
-{
-    if (QFileInfo(fileName).isDir())
-        return QStringLiteral("is a folder");
-    // QSaveFile writes beside the target and renames at commit; it removes its temporary
-    // file when anything fails, and keeps an existing file's permissions.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(contents) != contents.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
 }
 
 } // namespace wendle

@@ -17,8 +17,15 @@ struct PictureCell {
     int Height { 8 };
 };
 
+/// The most pixels a PNG picture may have on a side: beyond it viewers and knitting software
+/// give up, and QImage cannot paint.
+inline constexpr std::int64_t LargestPictureSide = 32767;
+
+/// The size in pixels of the chart's picture, cells and grid.
+DisplaySize ChartPictureSize(const TChartLayout& chart, PictureCell cell);
+
 /// The chart as the stitch display draws it (or one pixel per stitch, see PictureCell), in
-/// opaque 32-bit RGB. A null image when the picture would be too large to hold.
+/// opaque 32-bit RGB. A null image when a side would be longer than LargestPictureSide.
 QImage ChartImage(const TChartLayout& chart, const DisplayColours& colours, PictureCell cell);
 
 /// The same picture as an SVG document in pixel units: one path for the background, one for
@@ -26,11 +33,6 @@ QImage ChartImage(const TChartLayout& chart, const DisplayColours& colours, Pict
 /// colour is the background colour). Each path is made of axis-aligned rectangles written
 /// "M x y h w v h h -w z", text stitches merged into runs along each row.
 QByteArray ChartSvg(const TChartLayout& chart, const DisplayColours& colours, PictureCell cell);
-
-/// Writes \a contents to \a fileName through a temporary file beside it that replaces the
-/// file at the end, so that a failure leaves whatever was there before. Returns an empty
-/// string on success, else why it failed.
-QString WritePictureFile(const QString& fileName, const QByteArray& contents);
 
 /// The PNG encoding of \a image; empty when it cannot be encoded.
 QByteArray PngBytes(const QImage& image);

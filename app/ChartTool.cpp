@@ -5,6 +5,7 @@
 #include "ChartPdf.h"
 #include "ChartPicture.h"
 #include "FormatFixed.h"
+#include "OutputFile.h"
 #include "PrintLayout.h"
 #include "SizeMessage.h"
 #include "StitchDisplay.h"
@@ -99,12 +100,16 @@ namespace {
         int Decimals;
         double Default;
         const char* ValueName { "N" };
+        // What the help says of the values taken, when it is more than the bounds.
+        const char* Accepted { nullptr };
 
         QCommandLineOption Declared() const
         {
+            const std::string accepted
+                = Accepted ? Accepted : BoundText(Minimum) + " to " + BoundText(Maximum);
             return { Name,
-                QString::fromStdString(std::string(Meaning) + ", " + BoundText(Minimum) + " to "
-                    + BoundText(Maximum) + " (default " + FormatFixed(Default, Decimals) + ")."),
+                QString::fromStdString(std::string(Meaning) + ", " + accepted + " (default "
+                    + FormatFixed(Default, Decimals) + ")."),
                 ValueName };
         }
 
@@ -184,8 +189,10 @@ namespace {
     const ChoiceOption Unit { "unit", "inch or cm", { { "inch", 0 }, { "cm", 1 } }, "UNIT" };
     // The printed pitch takes any number the window's field could show; like the field when
     // its unit changes, it is then held within the unit's limits (12 per cm becomes 7.9).
-    const NumberOption PrintPitch { "print-pitch",
-        "Printed stitches per print unit, held within 5 to 20 per inch", 0, 999, 1, 12.0, "P" };
+    const NumberOption PrintPitch { "print-pitch", "Printed stitches per print unit", 0, 999, 1,
+        12.0, "P",
+        "5 to 20 per inch or 1.97 to 7.87 per cm; a number beyond them is held at the nearer "
+        "one" };
     const ChoiceOption PrintUnit { "print-unit", "inch or cm", { { "inch", 0 }, { "cm", 1 } },
         "UNIT" };
     const ChoiceOption PrintColor { "print-color",
@@ -211,6 +218,7 @@ Examples:
   wendle-chart -t "Happy birthday" --font wide
   printf 'ANNA\n2024\n' | wendle-chart --align centre --show size
   wendle-chart -t ANNA --pdf anna.pdf --paper a4 --print-unit cm --print-pitch 5
+  wendle-chart -t ANNA --pdf - | lp
   wendle-chart -t ANNA --png anna.png --cell-width 10
   wendle-chart -t ANNA --svg anna.svg --colors '#ffffff,#1f3a93,#cccccc'
   wendle-chart -t ANNA --png anna-machine.png --cell-width 1
@@ -241,15 +249,29 @@ Examples:
         return colours;
     }
 
-    // Writes one picture file, or says why it could not.
-    void WritePicture(const QString& fileName, const QByteArray& contents)
+    // Where an output goes: a file, or standard output for "-".
+    struct OutputTarget {
+        const char* Option;
+        QString FileName;
+
+        bool IsStandardOutput() const { return FileName == QLatin1String("-"); }
+        // The subject of an error message about it.
+        std::string Subject() const
+        {
+            return IsStandardOutput() ? "standard output" : Escaped(FileName);
+        }
+    };
+
+    void Write(std::ostream& output, const std::string& text);
+
+    // Writes one output, or says why it could not.
+    void WriteOutput(const OutputTarget& target, const QByteArray& contents, std::ostream& output)
     {
-        if (contents.isEmpty())
-            throw ToolError { FailureStatus, Escaped(fileName),
-                "the chart is too large for a picture at this cell width" };
-        const QString error = WritePictureFile(fileName, contents);
+        if (target.IsStandardOutput())
+            return Write(output, contents.toStdString());
+        const QString error = WriteOutputFile(target.FileName, contents);
         if (!error.isEmpty())
-            throw ToolError { FailureStatus, Escaped(fileName), Escaped(error) };
+            throw ToolError { FailureStatus, target.Subject(), Escaped(error) };
     }
 
     // The print layout, one field a line, as a script reads it.
@@ -366,7 +388,7 @@ int TChartTool::Run(
         PrintColor.Declared(),
         FirstStitch.Declared(),
         FirstRow.Declared(),
-        { "pdf", "Write the printed pattern to FILE as a PDF.", "FILE" },
+        { "pdf", "Write the printed pattern to FILE as a PDF; - is standard output.", "FILE" },
         Resolution.Declared(),
         Paper.Declared(),
         { "png",
@@ -412,20 +434,19 @@ int TChartTool::Run(
         const int printColour = PrintColor.Read(parser);
         const double firstStitch = FirstStitch.Read(parser);
         const double firstRow = FirstRow.Read(parser);
-        const bool writePdf = parser.isSet("pdf");
-        const QString pdfFile = parser.value("pdf");
         const int resolution = static_cast<int>(Resolution.Read(parser));
         const auto paper = static_cast<QPageSize::PageSizeId>(Paper.Read(parser));
-        if (writePdf && pdfFile.isEmpty())
-            Refuse("--pdf", "needs a file name");
-        const bool writePng = parser.isSet("png");
-        const QString pngFile = parser.value("png");
-        const bool writeSvg = parser.isSet("svg");
-        const QString svgFile = parser.value("svg");
-        if (writePng && pngFile.isEmpty())
-            Refuse("--png", "needs a file name");
-        if (writeSvg && svgFile.isEmpty())
-            Refuse("--svg", "needs a file name");
+        std::optional<OutputTarget> pdf, png, svg;
+        for (auto [option, target] :
+            { std::pair { "pdf", &pdf }, { "png", &png }, { "svg", &svg } }) {
+            if (!parser.isSet(option))
+                continue;
+            *target = OutputTarget { option, parser.value(option) };
+            if ((*target)->FileName.isEmpty())
+                Refuse(std::string("--") + option, "needs a file name");
+        }
+        const bool writePdf = pdf.has_value(), writePng = png.has_value(),
+                   writeSvg = svg.has_value();
         int cellWidth = MachineCellWidth;
         if (parser.value(CellWidth.Name) != "1") {
             try {
@@ -453,6 +474,18 @@ int TChartTool::Run(
             if (std::find(sections.begin(), sections.end(), name) != sections.end())
                 Refuse("--show", "lists '" + name + "' twice");
             sections.push_back(name);
+        }
+        // Standard output carries one thing at a time: the text shown, or one file's bytes.
+        std::string standardOutputTaker = sections.empty() ? "" : "--show";
+        for (const auto* target : { &pdf, &png, &svg }) {
+            if (!target->has_value() || !(*target)->IsStandardOutput())
+                continue;
+            const std::string option = std::string("--") + (*target)->Option;
+            if (!standardOutputTaker.empty())
+                Refuse(option,
+                    "cannot write to standard output, which " + standardOutputTaker
+                        + " already writes to");
+            standardOutputTaker = option;
         }
 
         // Checked after the options, so that an option whose value is missing is named
@@ -507,39 +540,62 @@ int TChartTool::Run(
                 text << caption << '\n';
             }
         }
-        Write(output, text.str());
-
+        // Every refusal comes before anything is written.
+        PictureCell cell;
         if (writePng || writeSvg) {
             const std::optional<int> cellHeight = cellWidth == MachineCellWidth
                 ? std::optional<int>(MachineCellWidth)
                 : StitchCellHeight(across, down, cellWidth);
             if (!cellHeight)
                 Refuse("--across", "gives no cell height with this --down");
-            const PictureCell cell { cellWidth, *cellHeight };
-            if (writePng)
-                WritePicture(pngFile, PngBytes(ChartImage(layout, colours, cell)));
-            if (writeSvg)
-                WritePicture(svgFile, ChartSvg(layout, colours, cell));
+            cell = { cellWidth, *cellHeight };
+        }
+        if (const DisplaySize size = ChartPictureSize(layout, cell);
+            writePng && (size.Width > LargestPictureSide || size.Height > LargestPictureSide))
+            Refuse("chart",
+                "its PNG picture would be " + std::to_string(size.Width) + " by "
+                    + std::to_string(size.Height) + " pixels at --cell-width "
+                    + std::to_string(cell.Width) + ", and a side may have at most "
+                    + std::to_string(LargestPictureSide));
+        if (writePdf && plan.PagesRequired == UnprintablePages) {
+            std::string warning = MakeSizeMessage(
+                { layout.ChartWidth, layout.ChartHeight, across, down, "inch", UnprintablePages },
+                separator)
+                                      .Caption;
+            std::replace(warning.begin(), warning.end(), '\r', ' ');
+            throw ToolError { UnprintableStatus, "chart", warning };
         }
 
+        Write(output, text.str());
+        if (writePng) {
+            const QByteArray bytes = PngBytes(ChartImage(layout, colours, cell));
+            if (bytes.isEmpty())
+                throw ToolError { FailureStatus, "chart", "cannot encode the PNG picture" };
+            WriteOutput(*png, bytes, output);
+        }
+        if (writeSvg)
+            WriteOutput(*svg, ChartSvg(layout, colours, cell), output);
         if (writePdf) {
-            if (plan.PagesRequired == UnprintablePages) {
-                std::string warning = MakeSizeMessage({ layout.ChartWidth, layout.ChartHeight,
-                                                          across, down, "inch", UnprintablePages },
-                    separator)
-                                          .Caption;
-                std::replace(warning.begin(), warning.end(), '\r', ' ');
-                throw ToolError { UnprintableStatus, Escaped(pdfFile), warning };
-            }
             // The print driver shows its status dialog; that needs a widget application.
             if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
                 throw ToolError { FailureStatus, "--pdf",
                     "no graphical application to print with" };
-            const QString error
-                = WriteChartPdf({ layout, plan, printColour, colours, firstStitch, firstRow },
-                    { pdfFile, resolution, paper });
-            if (!error.isEmpty())
-                throw ToolError { FailureStatus, Escaped(pdfFile), Escaped(error) };
+            // Viewers and printers show the title: the message's first line says what it is.
+            const auto firstLine
+                = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+                      return !QString::fromStdString(line).trimmed().isEmpty();
+                  });
+            QString error;
+            const QByteArray document
+                = ChartPdf({ layout, plan, printColour, colours, firstStitch, firstRow },
+                    { resolution, paper,
+                        firstLine == lines.end() ? QString(ChartDocTitle)
+                                                 : QString::fromStdString(*firstLine).trimmed(),
+                        QStringLiteral("Wendle " WENDLE_VERSION) },
+                    error);
+            if (document.isEmpty())
+                throw ToolError { FailureStatus, pdf->Subject(), Escaped(error) };
+            WriteOutput(*pdf, document, output);
         }
         return 0;
     } catch (const ToolError& error) {

@@ -4,6 +4,7 @@
 #include "ChartLayout.h"
 #include "ChartOptions.h"
 #include "ChartPicture.h"
+#include "OutputFile.h"
 #include "StitchDisplay.h"
 #include "WendleFont.h"
 
@@ -65,7 +66,7 @@ int main(int argc, char** argv)
         { "wendle-256.png", PngBytes(SquareIcon(chart, colours, 256)) },
     };
     for (const Output& output : outputs) {
-        const QString error = WritePictureFile(folder.filePath(output.Name), output.Contents);
+        const QString error = WriteOutputFile(folder.filePath(output.Name), output.Contents);
         if (!error.isEmpty() || output.Contents.isEmpty()) {
             std::fprintf(stderr, "wendle-icon: %s: %s\n", output.Name,
                 error.isEmpty() ? "nothing to write" : qPrintable(error));

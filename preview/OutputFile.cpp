@@ -25,13 +25,26 @@ namespace {
         return false;
     }
 
+    // Writes all of \a contents, as many times as the system takes part of it; false with the
+    // device's error set when a write fails.
+    bool WriteAll(QFileDevice& file, const QByteArray& contents)
+    {
+        for (qsizetype done = 0; done < contents.size();) {
+            const qint64 written = file.write(contents.constData() + done, contents.size() - done);
+            if (written <= 0)
+                return false;
+            done += written;
+        }
+        return true;
+    }
+
     QString WriteStraight(const QString& fileName, const QByteArray& contents)
     {
         // ExistingOnly: should the node go away meanwhile, no regular file takes its place.
         QFile stream(fileName);
         if (!stream.open(QIODevice::WriteOnly | QIODevice::Unbuffered | QIODevice::ExistingOnly))
             return stream.errorString();
-        if (stream.write(contents) != contents.size())
+        if (!WriteAll(stream, contents))
             return stream.errorString();
         stream.close();
         return stream.error() == QFileDevice::NoError ? QString() : stream.errorString();
@@ -40,12 +53,12 @@ namespace {
     QString WriteReplacing(const QString& fileName, const QByteArray& contents)
     {
         // QSaveFile writes beside the target, follows a symbolic link to it and keeps an
-        // existing file's permissions. Its commit does not see a failed final flush (a full
-        // disk shows only there), so the flush is made and checked before it.
+        // existing file's permissions. Its commit does not see a failed flush of its buffer
+        // (a full disk shows only there), so the file is written unbuffered.
         QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return file.errorString();
-        if (file.write(contents) != contents.size() || !file.flush()) {
+        if (!WriteAll(file, contents)) {
             const QString error = file.errorString();
             file.cancelWriting();
             return error; // the destructor removes the file written beside the target

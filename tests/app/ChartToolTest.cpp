@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <tuple>
 
@@ -163,18 +164,21 @@ TEST(ChartToolTest, PngAndSvgShowTheDisplayRasterOrSayWhyNot)
         EXPECT_EQ(paths, expectedPaths);
     }
 
-    // 16,383 I are 32,767 stitches, the widest picture; a word gap adds one more. A refused
-    // or failed picture leaves what was there alone, with no file left beside it.
-    const QString widest = QString("I").repeated(16383), missing = folder.filePath("no/hi.svg");
+    // 16,383 I are 32,767 stitches, the widest picture; a word gap adds one more, and a
+    // picture too large is refused before anything is written.
+    const QString widest = QString("I").repeated(16383);
     EXPECT_EQ(RunTool({ "--png", png, "--cell-width=1", "-t", widest }).Errors, "");
-    const std::pair<QStringList, QString> failures[]
-        = { { { "--png", png, "--cell-width=1", "-t", widest.left(16382) + " I" },
-                png + ": the chart is too large for a picture at this cell width" },
-              { { "--svg", missing }, missing + ": No such file or directory" } };
-    for (const auto& [arguments, error] : failures) {
-        const ToolResult result = RunTool(QStringList { "-t", "HI" } + arguments);
-        EXPECT_EQ(result.Status, 1);
-        EXPECT_EQ(result.Output + result.Errors, "wendle-chart: " + error.toStdString() + "\n");
+    const std::pair<QStringList, std::string> tooLarge[] {
+        { { "--cell-width=1", "-t", widest.left(16382) + " I" }, "32768 by 9 pixels at 1" },
+        { { "-t", QString("I").repeated(2048) }, "32777 by 55 pixels at 8" },
+    };
+    for (const auto& [arguments, size] : tooLarge) {
+        const ToolResult result = RunTool(QStringList { "--png", png, "--show=size" } + arguments);
+        EXPECT_EQ(result.Status, 2);
+        EXPECT_EQ(result.Output + result.Errors,
+            "wendle-chart: chart: its PNG picture would be " + size.substr(0, size.rfind(' '))
+                + " --cell-width" + size.substr(size.rfind(' '))
+                + ", and a side may have at most 32767\n");
     }
     EXPECT_EQ(QImage(png).width(), 32767);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -223,21 +227,36 @@ TEST(ChartToolTest, RefusesABadCommandLineWithOneLine)
         EXPECT_EQ(result.Status, 2) << message;
         EXPECT_EQ(result.Output + result.Errors, "wendle-chart: " + message + "\n");
     }
+    // Standard output carries one thing: the text shown or one output.
+    const std::string taken = ": cannot write to standard output, which ";
+    EXPECT_EQ(RunTool({ "--svg=-", "--png=-" }).Errors,
+        "wendle-chart: --svg" + taken + "--png already writes to\n");
+    EXPECT_EQ(RunTool({ "--show=size", "--pdf", "-" }).Errors,
+        "wendle-chart: --pdf" + taken + "--show already writes to\n");
 }
 
-// The tool in a process of its own: its standard streams can be files, and it prints
-// PDFs through the print driver, which needs a widget application.
-ToolResult RunProgram(
-    const QStringList& arguments, const QString& input = "/dev/null", const QString& output = {})
+// The tool in a process of its own (or run by \a program): its standard streams can be files,
+// and it prints PDFs through the print driver, which needs a widget application.
+ToolResult RunProgram(const QStringList& arguments, const QString& input = "/dev/null",
+    const QString& output = {}, const QString& program = WENDLE_CHART_TOOL)
 {
     QProcess tool;
     tool.setStandardInputFile(input);
     if (!output.isEmpty())
         tool.setStandardOutputFile(output);
-    tool.start(WENDLE_CHART_TOOL, arguments);
+    tool.start(program, arguments);
     EXPECT_TRUE(tool.waitForFinished(60000));
     return { tool.exitCode(), tool.readAllStandardOutput().toStdString(),
         tool.readAllStandardError().toStdString() };
+}
+
+// A PDF text string as the PDF writer spells it: UTF-16 with its byte-order mark.
+QByteArray Utf16Text(const QByteArray& text)
+{
+    QByteArray utf16 = "(\xfe\xff";
+    for (const char character : text)
+        utf16 += '\0', utf16 += character;
+    return utf16 + ")";
 }
 
 TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
@@ -266,21 +285,98 @@ TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
         EXPECT_TRUE(bytes.contains("/MediaBox [0 0 " + size + "]"));
     }
 
-    // A failed run leaves what stood at the name alone, and no half-written file.
+    // The title is the message's first line with words, else the job's; the creator is Wendle.
+    const std::pair<QStringList, QByteArray> titles[] { { { "-t", "", "-t", " ann a", "-t", "B" },
+                                                            "ANN A" },
+        { { "-t", " " }, "Hardcopy of knitting pattern" } };
+    for (const auto& [arguments, title] : titles) {
+        const ToolResult result = RunProgram(arguments + QStringList { "--pdf", "-" });
+        const QByteArray bytes = QByteArray::fromStdString(result.Output);
+        EXPECT_TRUE(bytes.contains("/Title " + Utf16Text(title))
+            && bytes.contains("/Creator " + Utf16Text("Wendle " WENDLE_VERSION)));
+    }
+    // Too tall to print: refused, naming the chart.
     const ToolResult tall = RunProgram(QString("-t I ").repeated(21).split(' ', Qt::SkipEmptyParts)
         + QStringList { "--pdf", file });
     EXPECT_EQ(tall.Status, 3);
     EXPECT_EQ(tall.Errors,
-        "wendle-chart: " + file.toStdString()
-            + ": The design has too many rows to print at the current print settings!\n");
-    const QString missing = folder.filePath("no/such/folder/chart.pdf");
-    const ToolResult unwritable = RunProgram({ "-t", "HI", "--pdf", missing });
-    EXPECT_EQ(unwritable.Status, 1);
-    EXPECT_EQ(unwritable.Errors,
-        "wendle-chart: " + missing.toStdString() + ": cannot write in "
-            + folder.filePath("no/such/folder").toStdString() + ": No such file or directory\n");
-    EXPECT_EQ(
-        QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "chart.pdf" });
+        "wendle-chart: chart: The design has too many rows to print at the current print "
+        "settings!\n");
+}
+
+// Each picture and the PDF onto every kind of target: a regular file is replaced only when
+// complete, keeping its mode and any link to it; anything else is written into, never
+// replaced; "-" is standard output. A failure is one line and status 1, and leaves the target
+// as it was and nothing beside it.
+TEST(ChartToolTest, OutputsNeverDestroyWhatStandsAtTheirName)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "device nodes can be made by root only";
+    QTemporaryDir folder;
+    const auto shell = [&](const QString& command) {
+        return std::system(qPrintable("cd '" + folder.path() + "' && " + command)) == 0;
+    };
+    // The target in the folder: "old" is a file of mode 0600 and "link" a link to it. The
+    // error after "wendle-chart: <target>: ", any one when null; shell commands before the tool.
+    struct Case {
+        const char* target;
+        const char* error { "" };
+        const char* limit { "" };
+    } const cases[] {
+        { .target = "new" },
+        { .target = "old" },
+        { .target = "link" },
+        { .target = "null" },
+        { .target = "fifo" },
+        { .target = "-" },
+        { .target = "full", .error = "No space left on device" },
+        { .target = "old", .error = nullptr, .limit = "trap '' XFSZ; ulimit -f 1;" }, // disk full
+        { .target = "no/file", .error = "No such file or directory" },
+    };
+    const std::pair<const char*, QByteArray> formats[]
+        = { { "--pdf", "%PDF-" }, { "--png", "\x89PNG" }, { "--svg", "<?xml" } };
+    for (const auto& [option, magic] : formats) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(option) + " " + c.target + " " + c.limit);
+            ASSERT_TRUE(shell("rm -rf * && printf old > old && chmod 600 old && ln -s old link "
+                              "&& mknod null c 1 3 && mknod full c 1 7 && mkfifo fifo"));
+            const QStringList entries = QDir(folder.path()).entryList(QDir::AllEntries);
+            const QString target = c.target == std::string("-") ? "-" : folder.filePath(c.target);
+            QProcess reader; // the other end of the pipe, which the tool waits for
+            if (target.endsWith("fifo"))
+                reader.start("sh", { "-c", "exec cat < \"$0\"", target });
+            const ToolResult result = RunProgram(
+                { "-c",
+                    QString("%1 exec \"$0\" -t 'HAPPY BIRTHDAY ANNA' -t 'FROM GRANNY' %2 \"$1\"")
+                        .arg(c.limit, option),
+                    WENDLE_CHART_TOOL, target },
+                "/dev/null", {}, "sh");
+            reader.waitForFinished();
+            const bool failed = c.error == nullptr || *c.error != 0;
+            EXPECT_EQ(result.Status, failed ? 1 : 0);
+            const std::string line = "wendle-chart: "
+                + (target == "-" ? "standard output" : target.toStdString()) + ": ";
+            EXPECT_TRUE(failed ? result.Errors.starts_with(line + (c.error ? c.error : ""))
+                        && result.Errors.find('\n') == result.Errors.size() - 1
+                               : result.Errors.empty())
+                << result.Errors;
+            QFile file(target.endsWith("link") ? folder.filePath("old") : target);
+            const QByteArray bytes = target == "-" ? QByteArray::fromStdString(result.Output)
+                : target.endsWith("fifo")          ? reader.readAllStandardOutput()
+                : QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                             : QByteArray();
+            EXPECT_EQ(bytes.startsWith(magic), !failed && !target.endsWith("null"));
+            EXPECT_EQ(QFile(folder.filePath("old")).size() == 3,
+                failed || !file.fileName().endsWith("old"));
+            EXPECT_EQ(std::filesystem::status(folder.filePath("old").toStdString()).permissions(),
+                std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+            EXPECT_TRUE(shell("test -L link -a -c null -a -c full -a -p fifo"));
+            QStringList after = QDir(folder.path()).entryList(QDir::AllEntries);
+            if (target.endsWith("new") && !failed)
+                after.removeOne("new");
+            EXPECT_EQ(after, entries) << "nothing is left beside the target";
+        }
+    }
 }
 
 TEST(ChartToolTest, HostileOrFailedInputAndOutputAreOneLine)
