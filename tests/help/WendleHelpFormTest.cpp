@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -23,6 +24,13 @@ TEST(HelpFormTest, ModelessWindowShowsSevenTopicsAtTheirTopAndKeepsTheChosenOneA
     EXPECT_FALSE(form.testAttribute(Qt::WA_QuitOnClose));
     form.ShowHelp();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const char* titles[] { "Overview", "How the alphabet works", "Entering and editing text",
+        "Specifying stitch options", "Specifying display options", "Specifying print options",
+        "Working with your desktop" };
+    // Every topic describes this program where it runs, and names no other system.
+    const QRegularExpression otherSystem(
+        R"(windows|\b95\b|registry|\.exe\b|\bms\b)", QRegularExpression::CaseInsensitiveOption);
+    QString shown;
     for (const int topic : { 1, 2, 3, 5, 6, 0, 4 }) {
         memo->moveCursor(QTextCursor::End);
         selector->setFocus();
@@ -33,7 +41,10 @@ TEST(HelpFormTest, ModelessWindowShowsSevenTopicsAtTheirTopAndKeepsTheChosenOneA
         EXPECT_EQ(memo->toPlainText().split('\n'), TWendleHelpForm::TopicLines(topic)) << topic;
         EXPECT_EQ(memo->textCursor().position(), 0) << "the top of the topic is in view";
         EXPECT_TRUE(memo->hasFocus()) << "the text takes the focus";
+        EXPECT_EQ(selector->currentText().toStdString(), titles[topic]);
+        shown += '\n' + memo->toPlainText();
     }
+    EXPECT_EQ(otherSystem.match(shown).captured().toStdString(), "") << "names another system";
     form.resize(600, 300); // the text grows with the window, above the bottom line's 17 pixels
     EXPECT_EQ(memo->geometry(), QRect(0, 31, 600, 249));
     form.resize(300, 100);
