@@ -458,6 +458,7 @@ void TFxPSpinEdit::focusInEvent(QFocusEvent* event)
 void TFxPSpinEdit::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
+    FModel.FocusLost();
     update();
 }
 

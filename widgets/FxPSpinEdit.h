@@ -16,9 +16,10 @@ class TTimerSpdBtn;
 /// set. It shows one double right-aligned with a fixed number of decimals and marks the
 /// increment digit: the spin buttons and the Up and Down keys add or subtract the increment,
 /// a click on a digit or Left and Right choose it, a typed digit overwrites it, and typing
-/// into a blank field builds a new number as on a calculator. Esc blanks the field and, on
-/// a blank field, brings back the value it had when it got the focus; a double-click or
-/// Ctrl+0 zeroes the digits below the marked one. A blank field's Value() is FxSpEmptyValue.
+/// into a blank field builds a new number as on a calculator (a lone "-" is dropped when that
+/// entry ends). Esc blanks the field and, on a blank field, brings back the value it had when
+/// it got the focus; a double-click or Ctrl+0 zeroes the digits below the marked one. A blank
+/// field's Value() is FxSpEmptyValue.
 ///
 /// When OnChange fires: after the stored value changed, whatever the cause — the program
 /// setting Value, a new bound that clamps the value, a spin step, typed entry, Esc, a

@@ -154,6 +154,8 @@ public:
     void MousePress(int x, bool leftButton);
     void DoubleClick();
     void FocusReceived();
+    /// Leaving the field ends direct entry.
+    void FocusLost();
 
     /// ⌊log10 |x|⌋, at least 1, one more for a negative number.
     static int LeadExponent(double x);
@@ -162,6 +164,7 @@ public:
 
 private:
     void Redraw() const;
+    void EndDirectEntry();
     void ComputeCaretRect();
     void FireChange();
     void Overtype(char digit);

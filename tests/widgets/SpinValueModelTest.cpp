@@ -101,16 +101,17 @@ TEST_F(SpinValueModelTest, IncrementMarksThePowerOfTenAtOrBelow)
 
 // Entry, one user action per character: digits, ".", "-" and others are typed; B Backspace,
 // E Esc, ^ v < > the arrow keys, R a key release, Z Ctrl+0, u d the spin steps, M a left press
-// on a spin button and m its release, c a right click on the text, F the focus arriving. Settings:
-// T TrackSpin off, P presumed direct entry, S separator ",", n bounds and N a value that are no
-// number (ignored), k spin steps that are not clamped.
+// on a spin button and m its release, c a right click on the text, F the focus arriving and f
+// leaving. Settings: T TrackSpin off, P presumed direct entry, S separator ",", n bounds and N a
+// value that are no number (ignored), k spin steps that are not clamped.
 TEST_F(SpinValueModelTest, EntryScripts)
 {
     const std::map<char, std::function<void(M&)>> actions { { '^', &M::ArrowUpPressed },
         { 'v', &M::ArrowDownPressed }, { '<', &M::ArrowLeftPressed },
         { '>', &M::ArrowRightPressed }, { 'R', &M::KeyReleased }, { 'Z', &M::CtrlZeroPressed },
         { 'u', &M::UpClick }, { 'd', &M::DownClick }, { 'm', &M::SpinMouseUp },
-        { 'F', &M::FocusReceived }, { 'B', [](M& m) { m.TypeCharacter(M::Backspace); } },
+        { 'F', &M::FocusReceived }, { 'f', &M::FocusLost },
+        { 'B', [](M& m) { m.TypeCharacter(M::Backspace); } },
         { 'E', [](M& m) { m.TypeCharacter(M::Escape); } },
         { 'M', [](M& m) { m.SpinMouseDown(true); } }, { 'c', [](M& m) { m.MousePress(0, false); } },
         { 'T', [](M& m) { m.SetTrackSpin(false); } },
@@ -128,6 +129,11 @@ TEST_F(SpinValueModelTest, EntryScripts)
             { 0, 0, 1, Blank, "1..5", 1.5, "1.5", -1, 2, 1 },
             { 0, 0, 1, Blank, "-B5", 5, "5.0", 0, 1, 2 },
             { 0, 0, 1, Blank, "-5B", -5, "-5.0", 0, 1, 2 },
+            // A lone "-" goes when its entry ends, so that typing starts afresh.
+            { 0, 0, 1, Blank, "-c5", 5, "5.0", 0, 1, 2 },
+            { 0, 0, 1, Blank, "-F.", 0, "0.0", 0, 1, 2 },
+            { 0, 0, 1, Blank, "F-E", Blank, "_", -1, 0, 1 },
+            { 0, 0, 1, Blank, "-f", Blank, "_", -1, 0, 1 },
             { 0, 0, 0, 7, "PF3u9", 9, "9", 0, 3, 0 }, { 0, 0, 0, 7, "PF3d9", 9, "9", 0, 3, 0 },
             { 0, 0, 0, 7, "PF3c9", 9, "9", 0, 2, 0 },
             { 0, 0, 1, 7.5, "PF3>9", 3.9, "3.9", -1, 2, 1 },
