@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         &M::ArrowUpPressed, &M::ArrowDownPressed, &M::ArrowLeftPressed, &M::ArrowRightPressed,
         &M::CtrlZeroPressed, &M::KeyReleased, &M::DoubleClick, &M::FocusReceived, &M::FocusLost };
     while (!input.Empty()) {
-        const std::size_t choice = input.Byte() % 21, other = choice - std::size(plain);
+        const std::size_t choice = input.Byte() % 22, other = choice - std::size(plain);
         if (choice < std::size(plain))
             (model.*plain[choice])();
         else if (other == 0)
@@ -87,6 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             model.SetValue(input.Byte() & 1 ? FxSpEmptyValue : input.Number(-2e4, 2e4));
         else if (other == 3)
             model.SetIncrement(input.Number(-1000, 1000));
+        else if (other == 4)
+            model.WheelTurned(input.Int(-400, 400));
         else
             model.TypeCharacter("0123456789-.\x1b\bx"[input.Int(0, 15)]);
         Check(model);

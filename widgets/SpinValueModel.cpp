@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <stdexcept>
 #include <system_error>
 
@@ -572,6 +573,25 @@ void TSpinValueModel::FocusReceived()
 }
 
 void TSpinValueModel::FocusLost() { EndDirectEntry(); }
+
+void TSpinValueModel::WheelTurned(int angleDelta)
+{
+    if (FReadOnly)
+        return;
+    const long long turned = static_cast<long long>(FWheelRemainder) + angleDelta;
+    const long long notches = turned / WheelNotch;
+    FWheelRemainder = static_cast<int>(turned - notches * WheelNotch);
+    if (notches == 0)
+        return;
+    // One turn is one spin, as a press of Up or Down and its release: with TrackSpin off its
+    // steps fire one OnChange when it ends. A spin already held by a key or button goes on.
+    const bool held = FSpinning;
+    FSpinning = true;
+    for (long long step = 0; step < std::abs(notches); ++step)
+        notches > 0 ? UpClick() : DownClick();
+    if (!held)
+        SpinMouseUp();
+}
 
 void TSpinValueModel::EndDirectEntry()
 {

@@ -102,8 +102,9 @@ TEST_F(SpinValueModelTest, IncrementMarksThePowerOfTenAtOrBelow)
 // Entry, one user action per character: digits, ".", "-" and others are typed; B Backspace,
 // E Esc, ^ v < > the arrow keys, R a key release, Z Ctrl+0, u d the spin steps, M a left press
 // on a spin button and m its release, c a right click on the text, F the focus arriving and f
-// leaving. Settings: T TrackSpin off, P presumed direct entry, S separator ",", n bounds and N a
-// value that are no number (ignored), k spin steps that are not clamped.
+// leaving, Y a wheel notch down, w a third of one up and H three up in one turn. Settings:
+// T TrackSpin off, P presumed direct entry, S separator ",", n bounds and N a value that are no
+// number (ignored), k spin steps that are not clamped.
 TEST_F(SpinValueModelTest, EntryScripts)
 {
     const std::map<char, std::function<void(M&)>> actions { { '^', &M::ArrowUpPressed },
@@ -111,6 +112,8 @@ TEST_F(SpinValueModelTest, EntryScripts)
         { '>', &M::ArrowRightPressed }, { 'R', &M::KeyReleased }, { 'Z', &M::CtrlZeroPressed },
         { 'u', &M::UpClick }, { 'd', &M::DownClick }, { 'm', &M::SpinMouseUp },
         { 'F', &M::FocusReceived }, { 'f', &M::FocusLost },
+        { 'Y', [](M& m) { m.WheelTurned(-120); } }, { 'w', [](M& m) { m.WheelTurned(40); } },
+        { 'H', [](M& m) { m.WheelTurned(360); } },
         { 'B', [](M& m) { m.TypeCharacter(M::Backspace); } },
         { 'E', [](M& m) { m.TypeCharacter(M::Escape); } },
         { 'M', [](M& m) { m.SpinMouseDown(true); } }, { 'c', [](M& m) { m.MousePress(0, false); } },
@@ -149,6 +152,9 @@ TEST_F(SpinValueModelTest, EntryScripts)
             { 0, 100, 0, 10, "Tvvv", 7, "7", 0, 0, 0 },
             { 0, 100, 0, 100, "T^^R", 100, "100", 0, 0, 0 },
             { 0, 100, 0, 10, "TMuuuuumu", 16, "16", 0, 2, 0 },
+            { 0, 100, 0, 10, "wwwww", 11, "11", 0, 1, 0 },
+            { 0, 100, 0, 10, "TH", 13, "13", 0, 1, 0 }, { 2, 16, 1, 15, "H", 16, "16.0", 0, 1, 0 },
+            { 2, 16, 1, Blank, "Y", 16, "16.0", 0, 1, 0 },
             { 1, 1000, 0, 1, "<<<<<", 1, "____1", 4, 0, 4 },
             { 0, 0.5, 2, 0, "<<<", 0, "__0.00", 2, 0, 2 },
             { 0, 0, 0, -5, "<Z", 0, "_0", 1, 1, 1 } };
