@@ -30,6 +30,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -434,6 +435,13 @@ QWidget* TWendleForm::CreateBottomStrip()
 void TWendleForm::ConnectHandlers()
 {
     connect(PlainText, &QPlainTextEdit::textChanged, this, &TWendleForm::PlainTextChanged);
+    // A resize comes as a burst of width changes; the wrapping is compared once it is over.
+    RewrapTimer = new QTimer(this);
+    RewrapTimer->setObjectName("RewrapTimer");
+    RewrapTimer->setSingleShot(true);
+    RewrapTimer->setInterval(0);
+    connect(PlainText, &TOvrInsMemo::WidthChanged, RewrapTimer, qOverload<>(&QTimer::start));
+    connect(RewrapTimer, &QTimer::timeout, this, &TWendleForm::FollowWrapping);
     for (TFxPSpinEdit* field : { StitchesAcrossEdit, StitchesDownEdit, BlankRowsEdit,
              BlankStitchesAtEndsEdit, BlankStitchesBetweenEdit })
         connect(field, &TFxPSpinEdit::OnChange, this, &TWendleForm::PrepareUpdate);
@@ -482,12 +490,21 @@ void TWendleForm::LayOutChart()
     const auto options = MakeChartOptions(BlankRowsEdit->Value(), BlankStitchesAtEndsEdit->Value(),
         BlankStitchesBetweenEdit->Value(), TextAlignmentGroup->ItemIndex(),
         StitchWidthGroup->ItemIndex());
+    LaidOutLines = PlainText->DisplayedLines();
     // While a number field is blank the chart keeps its last layout.
     // A new size changes the pages; the update cycle recomputes them anyway, but a layout
     // run on its own must not leave a stale page count behind.
-    if (options && Layout.LayOutChart(PlainText->DisplayedLines(), *options, Font))
+    if (options && Layout.LayOutChart(LaidOutLines, *options, Font))
         RecomputePrintRequirements();
     ShowChartSize();
+}
+
+void TWendleForm::FollowWrapping()
+{
+    // Every wrapped piece of a line is a chart line: a width that wraps the text differently
+    // changes the chart, which must not contradict the field beside it.
+    if (PlainText->DisplayedLines() != LaidOutLines)
+        PrepareUpdate();
 }
 
 void TWendleForm::ShowChartSize()

@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QColorDialog;
 class QPainter;
@@ -19,6 +21,7 @@ class QPushButton;
 class QScrollArea;
 class QScrollBar;
 class QTabWidget;
+class QTimer;
 class QGroupBox;
 
 namespace wendle {
@@ -153,10 +156,14 @@ private:
     void HelpButtonClick();
     void SizeStitchDisplay();
     void RepaintStitches(QWidget& area, const QRect& exposed);
+    void FollowWrapping();
 
     TWendleHelpForm* HelpForm { nullptr };
     TWendleFont Font;
     TChartLayout Layout;
+    // The field's lines as the chart was last laid out from them.
+    std::vector<std::string> LaidOutLines;
+    QTimer* RewrapTimer { nullptr };
     DisplayColours Colours;
     PrintLayout Print;
     bool StartupUpdateDoneFlag { false };

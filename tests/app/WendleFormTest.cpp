@@ -130,6 +130,25 @@ TEST_F(WendleFormTest, EveryChangeLaysTheChartOutAgain)
     EXPECT_FALSE(form->Chart().IsTextStitch(7, 2));
 }
 
+// Each wrapped piece of a line is a chart line: the chart follows a resize that rewraps the field
+// with one update once the burst of resizes is over (and the idle one after it); a burst that
+// ends wrapped as before runs none.
+TEST_F(WendleFormTest, ChartFollowsTheFieldsWrappingAcrossResizes)
+{
+    SetText(QString("KNIT ").repeated(40));
+    const auto* rewrap = form->findChild<QTimer*>("RewrapTimer");
+    for (const auto& [width, lines] : { std::pair { 1000, 2 }, { 1004, 2 }, { 750, 3 } }) {
+        const int updates = form->UpdateCount();
+        form->resize(width - 100, form->height()), form->resize(width, form->height());
+        ASSERT_TRUE(rewrap && QTest::qWaitFor([&] { return !rewrap->isActive(); }));
+        Idle();
+        EXPECT_EQ(std::tuple(form->PlainText->LineCount(), form->ChartHeight(),
+                      form->UpdateCount() - updates),
+            std::tuple(lines, 7 * lines + 2, width == 1004 ? 0 : 2))
+            << width;
+    }
+}
+
 TEST_F(WendleFormTest, ZoomAndGaugeSizeTheCellsUpToTheWidgetLimit)
 {
     form->Notebook->setCurrentIndex(2);
