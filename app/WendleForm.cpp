@@ -140,7 +140,16 @@ void TWendleForm::FormCreate(const QDate& today)
             dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TWendleForm::IdleUpdate);
 
     if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+        move(StartPosition(size(), screen->availableGeometry()));
+}
+
+QPoint TWendleForm::StartPosition(const QSize& size, const QRect& available)
+{
+    // Centring a window larger than the screen's free area would push its title bar and its
+    // left edge off screen; it starts at the area's top-left corner instead.
+    if (size.width() > available.width() || size.height() > available.height())
+        return available.topLeft();
+    return available.center() - QRect(QPoint(), size).center();
 }
 
 TFxPSpinEdit* TWendleForm::CreateSpinField(QWidget* parent, const QString& name, double minimum,

@@ -46,6 +46,10 @@ public:
     explicit TWendleForm(const QDate& today = QDate::currentDate(), QWidget* parent = nullptr);
     ~TWendleForm() override;
 
+    /// Where a window of \a size opens in the screen's \a available area: centred where it
+    /// fits, else at the area's top-left corner.
+    static QPoint StartPosition(const QSize& size, const QRect& available);
+
     /// The help window the Help button shows; owned elsewhere.
     void SetHelpForm(TWendleHelpForm* helpForm) { HelpForm = helpForm; }
 

@@ -263,6 +263,18 @@ TEST_F(WendleFormTest, ScreenReaderFollowsTheScreenAndHelpAndExitAnswer)
     EXPECT_TRUE(closed.count() == 1 && !form->isVisible());
 }
 
+// The window opens centred in the screen's free area, or at its top-left corner when it is larger
+// (as 750 by 450 is on a 1280 by 960 screen scaled by 2).
+TEST(WendleFormPlacementTest, CentredWhereItFitsElseAtTheTopLeftCorner)
+{
+    const std::pair<QRect, QPoint> cases[] = { { QRect(0, 0, 1280, 1024), QPoint(265, 287) },
+        { QRect(10, 20, 750, 450), QPoint(10, 20) }, { QRect(0, 0, 640, 480), QPoint(0, 0) },
+        { QRect(100, 50, 1000, 449), QPoint(100, 50) } };
+    for (const auto& [available, expected] : cases)
+        EXPECT_EQ(TWendleForm::StartPosition(QSize(750, 450), available), expected)
+            << available.width() << "x" << available.height();
+}
+
 const QString TooTall = "The design has too many rows to print\nat the current print settings!";
 
 using WendlePrintTest = FormFixture;
