@@ -135,6 +135,9 @@ void TWendleForm::FormCreate(const QDate& today)
     Font.BuildFont();
 
     ConnectHandlers();
+    // The message field is where a new user starts: typing goes there at once, after the sample.
+    PlainText->moveCursor(QTextCursor::End);
+    PlainText->setFocus();
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         connect(
             dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TWendleForm::IdleUpdate);

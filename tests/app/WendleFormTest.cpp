@@ -96,6 +96,12 @@ TEST_F(WendleFormTest, StartsWithTheSampleOfTheDayAndEveryFieldInRange)
     EXPECT_EQ(Pixel(view, view->width() - 2, view->height() - 2), Cream);
 }
 
+TEST_F(WendleFormTest, TypingAtStartGoesIntoTheMessageAfterTheSample)
+{
+    QTest::keyClicks(static_cast<QWidget*>(nullptr), "hi"); // to the focus, as the user's keys
+    EXPECT_TRUE(form->PlainText->toPlainText().endsWith("WORLD!\"HI"));
+}
+
 TEST_F(WendleFormTest, EveryChangeLaysTheChartOutAgain)
 {
     // Each step's chart size, then the size message's second line if it is to be checked.
