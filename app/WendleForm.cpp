@@ -449,7 +449,6 @@ void TWendleForm::ConnectHandlers()
     connect(PlainText, &QPlainTextEdit::textChanged, this, &TWendleForm::PlainTextChanged);
     // A resize comes as a burst of width changes; the wrapping is compared once it is over.
     RewrapTimer = new QTimer(this);
-    RewrapTimer->setObjectName("RewrapTimer");
     RewrapTimer->setSingleShot(true);
     RewrapTimer->setInterval(0);
     connect(PlainText, &TOvrInsMemo::WidthChanged, RewrapTimer, qOverload<>(&QTimer::start));
