@@ -7,6 +7,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -148,6 +149,13 @@ void TOvrInsMemo::keyPressEvent(QKeyEvent* event)
     editStep.beginEditBlock();
     HandleKey(event);
     editStep.endEditBlock();
+}
+
+void TOvrInsMemo::resizeEvent(QResizeEvent* event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width())
+        emit WidthChanged();
 }
 
 void TOvrInsMemo::HandleKey(QKeyEvent* event)

@@ -11,6 +11,7 @@
 
 class QEvent;
 class QKeyEvent;
+class QResizeEvent;
 
 namespace wendle {
 
@@ -61,9 +62,14 @@ public:
     /// Returns whether the text changed.
     bool Normalise();
 
+signals:
+    /// The field's width changed, which may wrap its lines differently.
+    void WidthChanged();
+
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct LineSpan {

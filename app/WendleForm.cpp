@@ -30,6 +30,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -134,12 +135,24 @@ void TWendleForm::FormCreate(const QDate& today)
     Font.BuildFont();
 
     ConnectHandlers();
+    // The message field is where a new user starts: typing goes there at once, after the sample.
+    PlainText->moveCursor(QTextCursor::End);
+    PlainText->setFocus();
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         connect(
             dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TWendleForm::IdleUpdate);
 
     if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+        move(StartPosition(size(), screen->availableGeometry()));
+}
+
+QPoint TWendleForm::StartPosition(const QSize& size, const QRect& available)
+{
+    // Centring a window larger than the screen's free area would push its title bar and its
+    // left edge off screen; it starts at the area's top-left corner instead.
+    if (size.width() > available.width() || size.height() > available.height())
+        return available.topLeft();
+    return available.center() - QRect(QPoint(), size).center();
 }
 
 TFxPSpinEdit* TWendleForm::CreateSpinField(QWidget* parent, const QString& name, double minimum,
@@ -434,6 +447,12 @@ QWidget* TWendleForm::CreateBottomStrip()
 void TWendleForm::ConnectHandlers()
 {
     connect(PlainText, &QPlainTextEdit::textChanged, this, &TWendleForm::PlainTextChanged);
+    // A resize comes as a burst of width changes; the wrapping is compared once it is over.
+    RewrapTimer = new QTimer(this);
+    RewrapTimer->setSingleShot(true);
+    RewrapTimer->setInterval(0);
+    connect(PlainText, &TOvrInsMemo::WidthChanged, RewrapTimer, qOverload<>(&QTimer::start));
+    connect(RewrapTimer, &QTimer::timeout, this, &TWendleForm::FollowWrapping);
     for (TFxPSpinEdit* field : { StitchesAcrossEdit, StitchesDownEdit, BlankRowsEdit,
              BlankStitchesAtEndsEdit, BlankStitchesBetweenEdit })
         connect(field, &TFxPSpinEdit::OnChange, this, &TWendleForm::PrepareUpdate);
@@ -482,12 +501,21 @@ void TWendleForm::LayOutChart()
     const auto options = MakeChartOptions(BlankRowsEdit->Value(), BlankStitchesAtEndsEdit->Value(),
         BlankStitchesBetweenEdit->Value(), TextAlignmentGroup->ItemIndex(),
         StitchWidthGroup->ItemIndex());
+    LaidOutLines = PlainText->DisplayedLines();
     // While a number field is blank the chart keeps its last layout.
     // A new size changes the pages; the update cycle recomputes them anyway, but a layout
     // run on its own must not leave a stale page count behind.
-    if (options && Layout.LayOutChart(PlainText->DisplayedLines(), *options, Font))
+    if (options && Layout.LayOutChart(LaidOutLines, *options, Font))
         RecomputePrintRequirements();
     ShowChartSize();
+}
+
+void TWendleForm::FollowWrapping()
+{
+    // Every wrapped piece of a line is a chart line: a width that wraps the text differently
+    // changes the chart, which must not contradict the field beside it.
+    if (PlainText->DisplayedLines() != LaidOutLines)
+        PrepareUpdate();
 }
 
 void TWendleForm::ShowChartSize()

@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QColorDialog;
 class QPainter;
@@ -19,6 +21,7 @@ class QPushButton;
 class QScrollArea;
 class QScrollBar;
 class QTabWidget;
+class QTimer;
 class QGroupBox;
 
 namespace wendle {
@@ -42,6 +45,10 @@ public:
     /// Builds the window with the sample text of \a today.
     explicit TWendleForm(const QDate& today = QDate::currentDate(), QWidget* parent = nullptr);
     ~TWendleForm() override;
+
+    /// Where a window of \a size opens in the screen's \a available area: centred where it
+    /// fits, else at the area's top-left corner.
+    static QPoint StartPosition(const QSize& size, const QRect& available);
 
     /// The help window the Help button shows; owned elsewhere.
     void SetHelpForm(TWendleHelpForm* helpForm) { HelpForm = helpForm; }
@@ -153,10 +160,14 @@ private:
     void HelpButtonClick();
     void SizeStitchDisplay();
     void RepaintStitches(QWidget& area, const QRect& exposed);
+    void FollowWrapping();
 
     TWendleHelpForm* HelpForm { nullptr };
     TWendleFont Font;
     TChartLayout Layout;
+    // The field's lines as the chart was last laid out from them.
+    std::vector<std::string> LaidOutLines;
+    QTimer* RewrapTimer { nullptr };
     DisplayColours Colours;
     PrintLayout Print;
     bool StartupUpdateDoneFlag { false };

@@ -18,6 +18,8 @@ void Check(const TSpinValueModel& model)
 {
     const double value = model.Value();
     FUZZ_REQUIRE(!std::isnan(value));
+    // A lone "-" typed in direct entry shows "- " and leaves the value alone, until it ends.
+    FUZZ_REQUIRE(model.Text() != "- " || model.DirectEntry());
     if (model.IsBlank()) {
         FUZZ_REQUIRE(model.ValueText().empty());
         return;
@@ -25,9 +27,7 @@ void Check(const TSpinValueModel& model)
     if (model.CheckBounds() == FxSpAllOccasions && model.MinValue() <= model.MaxValue()
         && model.IsBounded())
         FUZZ_REQUIRE(value >= model.MinValue() && value <= model.MaxValue());
-    // A lone "-" typed in direct entry shows "- " and leaves the value alone, and that text
-    // stays until the next change even when the entry ends.
-    if (model.DirectEntry() || model.Text() == "- ")
+    if (model.DirectEntry())
         return;
     // Placeholders, and the separators that group them, stand left of the number; a text
     // past the longest the field keeps is cut and cannot be read back.
@@ -70,13 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(model);
 
     // Each byte picks the next thing the user does: a plain action, one with an argument, or,
-    // one time in four, a key typed.
+    // about one time in four, a key typed.
     using M = TSpinValueModel;
     static constexpr void (M::*plain[])() = { &M::UpClick, &M::DownClick, &M::SpinMouseUp,
         &M::ArrowUpPressed, &M::ArrowDownPressed, &M::ArrowLeftPressed, &M::ArrowRightPressed,
-        &M::CtrlZeroPressed, &M::KeyReleased, &M::DoubleClick, &M::FocusReceived };
+        &M::CtrlZeroPressed, &M::KeyReleased, &M::DoubleClick, &M::FocusReceived, &M::FocusLost };
     while (!input.Empty()) {
-        const std::size_t choice = input.Byte() % 20, other = choice - std::size(plain);
+        const std::size_t choice = input.Byte() % 22, other = choice - std::size(plain);
         if (choice < std::size(plain))
             (model.*plain[choice])();
         else if (other == 0)
@@ -87,6 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             model.SetValue(input.Byte() & 1 ? FxSpEmptyValue : input.Number(-2e4, 2e4));
         else if (other == 3)
             model.SetIncrement(input.Number(-1000, 1000));
+        else if (other == 4)
+            model.WheelTurned(input.Int(-400, 400));
         else
             model.TypeCharacter("0123456789-.\x1b\bx"[input.Int(0, 15)]);
         Check(model);

@@ -126,7 +126,7 @@ QStringList TWendleHelpForm::TopicTitles()
         QStringLiteral("Specifying stitch options"),
         QStringLiteral("Specifying display options"),
         QStringLiteral("Specifying print options"),
-        QStringLiteral("Working with MS Windows"),
+        QStringLiteral("Working with your desktop"),
     };
 }
 
@@ -135,7 +135,7 @@ QStringList TWendleHelpForm::TopicLines(int topic)
     switch (topic) {
     case 0:
         return {
-            QStringLiteral("WinWendle: Wendle for Windows"),
+            QStringLiteral("Wendle: knit your words into garments"),
             QString(),
             QStringLiteral("Stitch font concept and design: the Wendle authors, 2026."),
             QStringLiteral("Software design: the Wendle authors, 2026."),
@@ -275,20 +275,26 @@ QStringList TWendleHelpForm::TopicLines(int topic)
         };
     case 6:
         return {
-            QStringLiteral("To install Wendle, copy it to any folder you like. Make shortcuts "
-                           "and start menu entries for it in the usual way."),
-            QString(),
-            QStringLiteral("The program is the single file WinWendle.EXE, which may be stored in "
-                           "any folder. It runs under any 32-bit version of Windows, Windows 95 "
-                           "or later, and creates no other files and no registry entries."),
-            QString(),
-            QStringLiteral("To uninstall Wendle, simply delete the Wendle.EXE file and any "
-                           "shortcut to it or start menu entry that you have created."),
+            QStringLiteral(
+                "Wendle comes as a Debian package: in its source folder, \"make package\" "
+                "builds it and \"sudo apt-get install ./build/wendle_*.deb\" installs it, with "
+                "the Qt libraries and fonts it needs. Start it from your desktop's menu, where it "
+                "is under Graphics as \"Wendle\", or type wendle in a terminal."),
             QString(),
             QStringLiteral(
-                "The program window and the help window open at the smallest size that works; "
-                "drag their edges or corners to enlarge them up to the limits of the screen. "
-                "After zooming the stitch display in, enlarge the program window too."),
+                "Wendle keeps no files and no settings: everything it needs, the stitch font and "
+                "this help included, is built in, and each run starts afresh. Its command-line "
+                "tool, wendle-chart, makes the same chart as text, PDF, PNG or SVG (see \"man "
+                "wendle-chart\")."),
+            QString(),
+            QStringLiteral("To uninstall Wendle, remove its package with \"sudo apt-get remove "
+                           "wendle\"."),
+            QString(),
+            QStringLiteral(
+                "The program window and the help window open at the smallest size that works. "
+                "Drag a window by its title bar to move it, and drag its edges or corners to "
+                "enlarge it up to the limits of the screen. After zooming the stitch display "
+                "in, enlarge the program window too."),
         };
     default:
         return {};

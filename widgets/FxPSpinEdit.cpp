@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <string>
 
@@ -458,7 +459,23 @@ void TFxPSpinEdit::focusInEvent(QFocusEvent* event)
 void TFxPSpinEdit::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
+    FModel.FocusLost();
     update();
+}
+
+void TFxPSpinEdit::wheelEvent(QWheelEvent* event)
+{
+    // A sideways wheel is not the field's, nor is any wheel over a read-only one: the window
+    // around may use it.
+    const int delta = event->angleDelta().y();
+    if (delta == 0 || FModel.ReadOnly()) {
+        event->ignore();
+        return;
+    }
+    // A spin step takes the focus, as a click on a spin button does.
+    TakeFocus();
+    FModel.WheelTurned(delta);
+    event->accept();
 }
 
 } // namespace wendle

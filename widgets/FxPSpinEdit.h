@@ -14,17 +14,18 @@ class TTimerSpdBtn;
 
 /// A self-drawn numeric field with spin buttons, in which every number of the main window is
 /// set. It shows one double right-aligned with a fixed number of decimals and marks the
-/// increment digit: the spin buttons and the Up and Down keys add or subtract the increment,
-/// a click on a digit or Left and Right choose it, a typed digit overwrites it, and typing
-/// into a blank field builds a new number as on a calculator. Esc blanks the field and, on
-/// a blank field, brings back the value it had when it got the focus; a double-click or
-/// Ctrl+0 zeroes the digits below the marked one. A blank field's Value() is FxSpEmptyValue.
+/// increment digit: the spin buttons, the Up and Down keys and each notch of the mouse wheel
+/// add or subtract the increment, a click on a digit or Left and Right choose it, a typed
+/// digit overwrites it, and typing into a blank field builds a new number as on a calculator
+/// (a lone "-" is dropped when that entry ends). Esc blanks the field and, on a blank field,
+/// brings back the value it had when it got the focus; a double-click or Ctrl+0 zeroes the
+/// digits below the marked one. A blank field's Value() is FxSpEmptyValue.
 ///
 /// When OnChange fires: after the stored value changed, whatever the cause — the program
 /// setting Value, a new bound that clamps the value, a spin step, typed entry, Esc, a
 /// double-click or Ctrl+0. Never when the new value equals the old one exactly. While a spin
 /// is held (spin button or Up/Down key) and TrackSpin is false, it is held back and fires
-/// once at the release, if anything changed.
+/// once at the release, if anything changed; one turn of the wheel counts as one such spin.
 ///
 /// Silent initial settings: like any Qt signal, OnChange reaches only receivers connected at
 /// the time. An owner applies its initial range, decimals, increment and value first and
@@ -110,6 +111,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void MeasureFont();

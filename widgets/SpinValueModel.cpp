@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <stdexcept>
 #include <system_error>
 
@@ -348,7 +349,7 @@ void TSpinValueModel::UpClick()
 {
     if (FReadOnly)
         return;
-    FDirectEntry = false;
+    EndDirectEntry();
     if (IsBlank())
         ApplyValue(fxspbcDirectSet, FMinValue);
     else
@@ -360,7 +361,7 @@ void TSpinValueModel::DownClick()
 {
     if (FReadOnly)
         return;
-    FDirectEntry = false;
+    EndDirectEntry();
     if (IsBlank())
         ApplyValue(fxspbcDirectSet, FMaxValue);
     else
@@ -403,7 +404,7 @@ void TSpinValueModel::ArrowLeftPressed()
 {
     if (FReadOnly)
         return;
-    FDirectEntry = false;
+    EndDirectEntry();
     // The mark stops at the field's left edge; without a window there is no edge.
     if (!FCaretValid || FCaretRect.Left > FMetrics.CharWidth - 2)
         SetIncExponent(FIncExponent + 1);
@@ -413,7 +414,7 @@ void TSpinValueModel::ArrowRightPressed()
 {
     if (FReadOnly)
         return;
-    FDirectEntry = false;
+    EndDirectEntry();
     if (FIncExponent > -FDecimals)
         SetIncExponent(FIncExponent - 1);
 }
@@ -422,7 +423,7 @@ void TSpinValueModel::CtrlZeroPressed()
 {
     if (FReadOnly)
         return;
-    FDirectEntry = false;
+    EndDirectEntry();
     TruncateToIncrement();
 }
 
@@ -442,7 +443,7 @@ void TSpinValueModel::TypeCharacter(char character)
             ApplyValue(fxspbcDirectSet, FEnterValue);
         else
             ApplyValue(fxspbcKeystroke, FxSpEmptyValue);
-        FDirectEntry = false;
+        EndDirectEntry();
         return;
     }
     if (character == Backspace || character == '-' || character == '.' || IsDigit(character)) {
@@ -533,7 +534,7 @@ void TSpinValueModel::Overtype(char digit)
 
 void TSpinValueModel::MousePress(int x, bool leftButton)
 {
-    FDirectEntry = false;
+    EndDirectEntry();
     if (!leftButton || !HasMetrics())
         return;
     std::string text = MeasuredText(FText);
@@ -564,10 +565,45 @@ void TSpinValueModel::DoubleClick()
 void TSpinValueModel::FocusReceived()
 {
     FEnterValue = FValue;
+    EndDirectEntry();
     FDirectEntry = FPresumeDirectEntry;
     FEntryBuffer.clear();
     ApplyValue(fxspbcDirectSet, FValue);
     Redraw();
+}
+
+void TSpinValueModel::FocusLost() { EndDirectEntry(); }
+
+void TSpinValueModel::WheelTurned(int angleDelta)
+{
+    if (FReadOnly)
+        return;
+    const long long turned = static_cast<long long>(FWheelRemainder) + angleDelta;
+    const long long notches = turned / WheelNotch;
+    FWheelRemainder = static_cast<int>(turned - notches * WheelNotch);
+    if (notches == 0)
+        return;
+    // One turn is one spin, as a press of Up or Down and its release: with TrackSpin off its
+    // steps fire one OnChange when it ends. A spin already held by a key or button goes on.
+    const bool held = FSpinning;
+    FSpinning = true;
+    for (long long step = 0; step < std::abs(notches); ++step)
+        notches > 0 ? UpClick() : DownClick();
+    if (!held)
+        SpinMouseUp();
+}
+
+void TSpinValueModel::EndDirectEntry()
+{
+    FDirectEntry = false;
+    // A lone "-" is no number, and once direct entry has ended no key could add digits to
+    // it: the field is blank again, so that the next key starts a fresh entry.
+    if (FText == "- ") {
+        FEntryBuffer.clear();
+        UpdateText();
+        PlaceIncrementDigit();
+        Redraw();
+    }
 }
 
 int TSpinValueModel::LeadExponent(double x)

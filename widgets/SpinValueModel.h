@@ -154,6 +154,14 @@ public:
     void MousePress(int x, bool leftButton);
     void DoubleClick();
     void FocusReceived();
+    /// Leaving the field ends direct entry.
+    void FocusLost();
+    /// One wheel notch in angle units (eighths of a degree): a turn of the mouse wheel.
+    static constexpr int WheelNotch = 120;
+    /// A turn of the wheel by \a angleDelta, positive away from the user: each whole notch is
+    /// one step up or down, clamped and reported as the Up and Down keys' are. The finer turns
+    /// of a high-resolution wheel add up until they make a notch.
+    void WheelTurned(int angleDelta);
 
     /// ⌊log10 |x|⌋, at least 1, one more for a negative number.
     static int LeadExponent(double x);
@@ -162,6 +170,7 @@ public:
 
 private:
     void Redraw() const;
+    void EndDirectEntry();
     void ComputeCaretRect();
     void FireChange();
     void Overtype(char digit);
@@ -187,6 +196,7 @@ private:
     double FEnterValue { 0.0 };
     std::string FEntryBuffer;
     bool FDirectEntry { false };
+    int FWheelRemainder { 0 }; // a part of a notch, turned but not yet stepped
 
     TSpinTextMetrics FMetrics;
     int FTextLeft { 0 };

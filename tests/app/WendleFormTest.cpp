@@ -57,13 +57,16 @@ using WendleFormTest = FormFixture;
 
 const QColor Maroon(128, 0, 0), Cream(255, 251, 240), Black(Qt::black), White(Qt::white);
 
-TEST_F(WendleFormTest, StartsWithTheSampleOfTheDayAndEveryFieldInRange)
+TEST_F(WendleFormTest, StartsWithTheSampleOfTheDayToTypeAfterAndEveryFieldInRange)
 {
     EXPECT_EQ(TWendleForm(QDate(2027, 2, 2)).PlainText->toPlainText(),
         "HAPPY GROUNDHOG DAY 2027\nFROM QUILLON");
     // Any other day has the stitch sampler, as the window of 6 December has.
     EXPECT_EQ(
         TWendleForm(QDate(2027, 2, 3)).PlainText->toPlainText(), form->PlainText->toPlainText());
+    // Typing goes into the message at once, after the sample (keys go to the focus, as a user's).
+    QTest::keyClicks(static_cast<QWidget*>(nullptr), "hi");
+    EXPECT_TRUE(form->PlainText->toPlainText().endsWith("WORLD!\"HI"));
     const std::tuple<TFxPSpinEdit*, double, double, double, int, QString> fields[] = {
         { form->StitchesAcrossEdit, 2, 16, 6.0, 1, "Stitches across" },
         { form->StitchesDownEdit, 2, 16, 7.5, 1, "Stitches down" },
@@ -94,6 +97,11 @@ TEST_F(WendleFormTest, StartsWithTheSampleOfTheDayAndEveryFieldInRange)
     }
     QWidget* view = form->StitchDisplayScrollBox->viewport();
     EXPECT_EQ(Pixel(view, view->width() - 2, view->height() - 2), Cream);
+    // It opens centred in the screen's free area, or at its top-left corner when larger (as on
+    // 1280 by 960 scaled by 2, where centring put it at x = -55).
+    EXPECT_EQ(TWendleForm::StartPosition({ 750, 450 }, { 0, 0, 1280, 1024 }), QPoint(265, 287));
+    EXPECT_EQ(TWendleForm::StartPosition({ 750, 450 }, { 0, 0, 640, 480 }), QPoint(0, 0));
+    EXPECT_EQ(TWendleForm::StartPosition({ 750, 450 }, { 100, 50, 1000, 449 }), QPoint(100, 50));
 }
 
 TEST_F(WendleFormTest, EveryChangeLaysTheChartOutAgain)
@@ -128,6 +136,19 @@ TEST_F(WendleFormTest, EveryChangeLaysTheChartOutAgain)
     form->TextAlignmentGroup->Item(1)->click();
     EXPECT_TRUE(form->Chart().IsTextStitch(7, 7));
     EXPECT_FALSE(form->Chart().IsTextStitch(7, 2));
+}
+
+// Each wrapped piece of a line is a chart line: the chart follows a burst of resizes that rewraps
+// the field with one update once it is over (and the idle one after it), else runs none.
+TEST_F(WendleFormTest, ChartFollowsTheFieldsWrappingAcrossResizes)
+{
+    SetText(QString("KNIT ").repeated(40));
+    for (const int width : { 1000, 1004, 750 }) {
+        const int before = form->UpdateCount();
+        form->resize(width - 100, 450), form->resize(width, 450), Idle();
+        EXPECT_EQ(std::tuple(width, form->ChartHeight() - 2, form->UpdateCount() - before),
+            std::tuple(width, 7 * form->PlainText->LineCount(), width == 1004 ? 0 : 2));
+    }
 }
 
 TEST_F(WendleFormTest, ZoomAndGaugeSizeTheCellsUpToTheWidgetLimit)

@@ -23,6 +23,9 @@ TEST(HelpFormTest, ModelessWindowShowsSevenTopicsAtTheirTopAndKeepsTheChosenOneA
     EXPECT_FALSE(form.testAttribute(Qt::WA_QuitOnClose));
     form.ShowHelp();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const char* titles[] { "Overview", "How the alphabet works", "Entering and editing text",
+        "Specifying stitch options", "Specifying display options", "Specifying print options",
+        "Working with your desktop" };
     for (const int topic : { 1, 2, 3, 5, 6, 0, 4 }) {
         memo->moveCursor(QTextCursor::End);
         selector->setFocus();
@@ -33,6 +36,10 @@ TEST(HelpFormTest, ModelessWindowShowsSevenTopicsAtTheirTopAndKeepsTheChosenOneA
         EXPECT_EQ(memo->toPlainText().split('\n'), TWendleHelpForm::TopicLines(topic)) << topic;
         EXPECT_EQ(memo->textCursor().position(), 0) << "the top of the topic is in view";
         EXPECT_TRUE(memo->hasFocus()) << "the text takes the focus";
+        EXPECT_EQ(selector->currentText().toStdString(), titles[topic]);
+        // Every topic describes this program where it runs, and names no other system.
+        for (const char* other : { "Windows", " 95", "registry", ".EXE", "MS " })
+            EXPECT_FALSE(memo->toPlainText().contains(other)) << other;
     }
     form.resize(600, 300); // the text grows with the window, above the bottom line's 17 pixels
     EXPECT_EQ(memo->geometry(), QRect(0, 31, 600, 249));

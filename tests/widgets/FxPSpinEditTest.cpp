@@ -53,8 +53,8 @@ protected:
 // "," and K the keypad's decimal key and 5; other characters are typed. Mouse: c a click on the
 // leading digit and w a double-click there, P and R a left press and release on the up button,
 // q and Q the pointer leaving it and coming back, x its timer expiring, D a click on the down
-// button. Assistive technology: S sets 40, A decreases. o the other button takes the focus;
-// O read-only, T TrackSpin off, X disabled.
+// button, h half a wheel notch over the field. Assistive technology: S sets 40, A decreases. o the
+// other button takes the focus, t Tab moves it on; O read-only, T TrackSpin off, X disabled.
 TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField)
 {
     test::AccessibilityRecorder recorder;
@@ -71,6 +71,7 @@ TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField
     };
     // Two pixels into the leading digit, whose cell starts at the text's left.
     const auto leading = [this] { return QPoint(edit->Model().TextLeft() + 3, 11); };
+    QWheelEvent halfNotch({}, {}, {}, { 0, 60 }, {}, {}, Qt::NoScrollPhase, false);
     const std::map<char, std::function<void()>> actions { { '^', key(Qt::Key_Up) },
         { 'v', key(Qt::Key_Down) }, { '<', key(Qt::Key_Left) }, { 'E', key(Qt::Key_Escape) },
         { 'B', key(Qt::Key_Backspace) }, { 'Z', key(Qt::Key_0, Qt::ControlModifier) },
@@ -84,6 +85,8 @@ TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField
         { 'w', [&] { QTest::mouseDClick(edit, Qt::LeftButton, {}, leading()); } },
         { 'S', [value] { value->setCurrentValue(40); } },
         { 'A', [steps] { steps->doAction(steps->decreaseAction()); } },
+        { 'h', [&] { QApplication::sendEvent(edit, &halfNotch); } },
+        { 't', [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); } },
         { 'o', [this] { other->setFocus(); } }, { 'O', [this] { edit->SetReadOnly(true); } },
         { 'T', [this] { edit->SetTrackSpin(false); } },
         { 'X', [this] { edit->setEnabled(false); } } };
@@ -93,7 +96,8 @@ TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField
               { 2, 16, 6, "EE", 6, 2 }, { 0, 0, 123.45, "<Z", 120, 1 },
               { 0, 0, 123.5, "ocw", 100, 1 }, { 0, 100, 10, "oPqxxQxR", 12, 2 },
               { 0, 100, 10, "TPxXR", 12, 1 }, { 2, 16, 6, "SA", 15, 2 }, { 2, 16, 6, "OSA", 6, 0 },
-              { 0, 100, 10, "oD", 9, 1 } };
+              { 0, 100, 10, "oD", 9, 1 }, { 0, 100, 10, "ohhhh", 12, 2 },
+              { 0, 0, FxSpEmptyValue, "-tt5", 5, 1 } };
     for (const auto& [min, max, start, script, result, signalled] : cases) {
         SCOPED_TRACE(script);
         Configure(min, max, 1, start);

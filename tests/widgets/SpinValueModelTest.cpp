@@ -101,7 +101,8 @@ TEST_F(SpinValueModelTest, IncrementMarksThePowerOfTenAtOrBelow)
 
 // Entry, one user action per character: digits, ".", "-" and others are typed; B Backspace,
 // E Esc, ^ v < > the arrow keys, R a key release, Z Ctrl+0, u d the spin steps, M a left press
-// on a spin button and m its release, c a right click on the text, F the focus arriving. Settings:
+// on a spin button and m its release, c a right click on the text, F the focus arriving and f
+// leaving, Y a wheel notch down, w a third of one up and H three up in one turn. Settings:
 // T TrackSpin off, P presumed direct entry, S separator ",", n bounds and N a value that are no
 // number (ignored), k spin steps that are not clamped.
 TEST_F(SpinValueModelTest, EntryScripts)
@@ -111,6 +112,8 @@ TEST_F(SpinValueModelTest, EntryScripts)
         { '>', &M::ArrowRightPressed }, { 'R', &M::KeyReleased }, { 'Z', &M::CtrlZeroPressed },
         { 'u', &M::UpClick }, { 'd', &M::DownClick }, { 'm', &M::SpinMouseUp },
         { 'F', &M::FocusReceived }, { 'B', [](M& m) { m.TypeCharacter(M::Backspace); } },
+        { 'Y', [](M& m) { m.WheelTurned(-120); } }, { 'w', [](M& m) { m.WheelTurned(40); } },
+        { 'H', [](M& m) { m.WheelTurned(360); } }, { 'f', &M::FocusLost },
         { 'E', [](M& m) { m.TypeCharacter(M::Escape); } },
         { 'M', [](M& m) { m.SpinMouseDown(true); } }, { 'c', [](M& m) { m.MousePress(0, false); } },
         { 'T', [](M& m) { m.SetTrackSpin(false); } },
@@ -128,6 +131,9 @@ TEST_F(SpinValueModelTest, EntryScripts)
             { 0, 0, 1, Blank, "1..5", 1.5, "1.5", -1, 2, 1 },
             { 0, 0, 1, Blank, "-B5", 5, "5.0", 0, 1, 2 },
             { 0, 0, 1, Blank, "-5B", -5, "-5.0", 0, 1, 2 },
+            { 0, 0, 1, Blank, "-c5", 5, "5.0", 0, 1, 2 },
+            { 0, 0, 1, Blank, "F-E", Blank, "_", -1, 0, 1 },
+            { 0, 0, 1, Blank, "-f", Blank, "_", -1, 0, 1 },
             { 0, 0, 0, 7, "PF3u9", 9, "9", 0, 3, 0 }, { 0, 0, 0, 7, "PF3d9", 9, "9", 0, 3, 0 },
             { 0, 0, 0, 7, "PF3c9", 9, "9", 0, 2, 0 },
             { 0, 0, 1, 7.5, "PF3>9", 3.9, "3.9", -1, 2, 1 },
@@ -143,6 +149,8 @@ TEST_F(SpinValueModelTest, EntryScripts)
             { 0, 100, 0, 10, "Tvvv", 7, "7", 0, 0, 0 },
             { 0, 100, 0, 100, "T^^R", 100, "100", 0, 0, 0 },
             { 0, 100, 0, 10, "TMuuuuumu", 16, "16", 0, 2, 0 },
+            { 0, 100, 0, 10, "wwwwwYY", 10, "10", 0, 2, 0 },
+            { 2, 16, 1, 14, "TH", 16, "16.0", 0, 1, 0 },
             { 1, 1000, 0, 1, "<<<<<", 1, "____1", 4, 0, 4 },
             { 0, 0.5, 2, 0, "<<<", 0, "__0.00", 2, 0, 2 },
             { 0, 0, 0, -5, "<Z", 0, "_0", 1, 1, 1 } };
