@@ -167,12 +167,12 @@ void TPreviewForm::BuildPageArea()
     ScrollBox1->setWidgetResizable(false);
     ScrollBox1->installEventFilter(this);
 
+    // A child paints its background in its parent's role unless it names its own, so the
+    // container and the pages name theirs: the button shadow around the pages, white on them.
     ContainPanel = new QWidget;
     ContainPanel->setObjectName(QStringLiteral("ContainPanel"));
     ContainPanel->setAutoFillBackground(true);
-    QPalette dark = ContainPanel->palette();
-    dark.setColor(QPalette::Window, dark.color(QPalette::Dark));
-    ContainPanel->setPalette(dark);
+    ContainPanel->setBackgroundRole(QPalette::Dark);
 
     const auto addPage
         = [&](QFrame*& panel, QWidget*& view, const char* panelName, const char* viewName) {
@@ -181,6 +181,7 @@ void TPreviewForm::BuildPageArea()
               panel->setFrameStyle(QFrame::Box | QFrame::Plain);
               panel->setLineWidth(1);
               panel->setAutoFillBackground(true);
+              panel->setBackgroundRole(QPalette::Window);
               QPalette white = panel->palette();
               white.setColor(QPalette::Window, Qt::white);
               white.setColor(QPalette::WindowText, Qt::black);
