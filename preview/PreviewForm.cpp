@@ -231,19 +231,31 @@ void TPreviewForm::SetZoom(float zoom)
     const double height = static_cast<double>(BasePageHeight) * static_cast<double>(zoom);
     PagePanel->resize(RoundEven(height * aspect), RoundEven(height));
 
+    // A scroll bar shows where the page outgrows the box, and a bar that shows narrows the
+    // box for the other direction: each pass can only add a bar, so three settle it.
     const QSize box = ScrollBox1->maximumViewportSize();
+    const QSize bars(ScrollBox1->verticalScrollBar()->sizeHint().width(),
+        ScrollBox1->horizontalScrollBar()->sizeHint().height());
     const int needWidth = PagePanel->width() + 6;
     const int needHeight = PagePanel->height() + 6;
+    bool across = false;
+    bool down = false;
+    QSize fits = box;
+    for (int pass = 0; pass < 3; ++pass) {
+        across = fits.width() - 1 <= needWidth;
+        down = fits.height() - 1 <= needHeight;
+        fits = box - QSize(down ? bars.width() : 0, across ? bars.height() : 0);
+    }
     int left = 3;
     int top = 3;
     int containWidth = needWidth;
     int containHeight = needHeight;
-    if (box.width() - 1 > needWidth) {
-        containWidth = box.width() - 1;
+    if (!across) {
+        containWidth = fits.width() - 1;
         left = containWidth / 2 - PagePanel->width() / 2;
     }
-    if (box.height() - 1 > needHeight) {
-        containHeight = box.height() - 1;
+    if (!down) {
+        containHeight = fits.height() - 1;
         top = containHeight / 2 - PagePanel->height() / 2;
     }
     // The scroll bars show exactly when the container outgrows the box.

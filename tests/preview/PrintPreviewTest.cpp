@@ -324,28 +324,34 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
         painter.fillRect(0, 0, 2550, 2200, Qt::blue);
         painter.fillRect(510, 440, 510, 440, Qt::black);
     };
-    // Zoom clicks, or the grid button, after the case before; the one-inch lines seen across
-    // the top margin.
+    // Zoom clicks, or the grid button, after the case before; the scroll bars across and down
+    // shown; the one-inch lines seen across the top margin.
     struct Case {
         const char* clicks;
+        std::pair<bool, bool> bars;
         int lines;
     } cases[] {
-        { .clicks = "", .lines = 8 }, // 100%
-        { .clicks = "o", .lines = 8 }, // 67%
-        { .clicks = "ii", .lines = 7 }, // 150%, wider than the view
-        { .clicks = "iiii", .lines = 1 }, // 759%
-        { .clicks = "gooooo", .lines = 0 }, // 100%, no grid
+        { .clicks = "", .bars = { false, false }, .lines = 8 }, // 100%
+        { .clicks = "o", .bars = { false, false }, .lines = 8 }, // 67%
+        // 150%: taller than the view, and narrow enough to fit beside the vertical bar.
+        { .clicks = "ii", .bars = { false, true }, .lines = 8 },
+        { .clicks = "iiii", .bars = { true, true }, .lines = 1 }, // 759%
+        { .clicks = "gooooo", .bars = { false, false }, .lines = 0 }, // 100%, no grid
     };
     job.pages = 1;
     driver.SetShowGrid(true);
     Run([&](TPreviewForm& form) {
+        form.resize(1000, form.height()); // wide enough for the page at 150%
         QWidget* viewport = form.ScrollBox1->viewport();
+        QScrollBar* across = form.ScrollBox1->horizontalScrollBar();
+        QScrollBar* down = form.ScrollBox1->verticalScrollBar();
         QPushButton* const buttons[] { form.ZoomInBut, form.ZoomOutBut, form.GridBut };
         for (const Case& c : cases) {
             for (const char click : std::string_view(c.clicks))
                 buttons[std::string_view("iog").find(click)]->click();
             SCOPED_TRACE(form.ZoomLabel->text().toStdString() + " " + c.clicks);
-            QCoreApplication::processEvents(); // the view takes its new size
+            QCoreApplication::processEvents(); // the scroll bars show or hide
+            EXPECT_EQ(std::pair(across->isVisible(), down->isVisible()), c.bars);
             // Across the top margin: white paper on the button shadow, crossed by lines of
             // the grid colour, 2 printer pixels wide but never under one screen pixel.
             const QImage view = viewport->grab().toImage();
@@ -377,8 +383,6 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
             "000000");
 
         const QSize box = form.ScrollBox1->maximumViewportSize();
-        QScrollBar* across = form.ScrollBox1->horizontalScrollBar();
-        QScrollBar* down = form.ScrollBox1->verticalScrollBar();
         const auto page = [&] { return form.PagePanel->geometry(); };
         // At 100% the page is 8 pixels short of the view's height, in the sheet's proportions,
         // and centred on a container just inside the view.
