@@ -219,7 +219,7 @@ void TPreviewForm::ResizeStep()
 void TPreviewForm::SetZoom(float zoom)
 {
     FZoom = zoom;
-    SetLabelText(ZoomLabel, QStringLiteral("Zoom = %1%").arg(ZoomPercentText(zoom)));
+    SetFieldText(ZoomLabel, QStringLiteral("Zoom = %1%").arg(ZoomPercentText(zoom)));
     ZoomInBut->setEnabled(zoom * ZoomMultiplier <= MaxZoomFactor);
     ZoomOutBut->setEnabled(zoom / ZoomMultiplier >= MinZoomFactor);
 

@@ -1,5 +1,7 @@
 #include "PreviewForm.h"
 
+#include "LabelText.h"
+
 #include <QButtonGroup>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -10,12 +12,17 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 // The preview's controls: the tool bar, the status bar and the page area, with their captions,
 // hints and accessible names.
 
 namespace wendle {
 
 namespace {
+
+    /// The page and zoom fields' width, where the font lets their texts fit.
+    constexpr int StatusFieldWidth = 88;
 
     const QString PageViewHint = QStringLiteral("Page View.  With Zoom Tool, left or right "
                                                 "click to zoom in/out.  Click && drag with "
@@ -144,8 +151,8 @@ void TPreviewForm::BuildStatusBar(QWidget* bar)
         CurPageLabel, "CurPageLabel", QStringLiteral("Displays the Current Page of the Document"));
     addField(
         ZoomLabel, "ZoomLabel", QStringLiteral("Displays the Current Zoom Level (100% = normal)"));
-    CurPageLabel->setFixedWidth(88);
-    ZoomLabel->setFixedWidth(88);
+    CurPageLabel->setFixedWidth(StatusFieldWidth);
+    ZoomLabel->setFixedWidth(StatusFieldWidth);
     addField(
         HintLabel, "HintLabel", QStringLiteral("Displays Help for the object beneath the mouse"));
     row->setStretchFactor(HintLabel, 1);
@@ -157,6 +164,14 @@ void TPreviewForm::BuildStatusBar(QWidget* bar)
     connect(NextPageSpeed, &QToolButton::clicked, this, &TPreviewForm::NextPageClick);
     connect(LastPageSpeed, &QToolButton::clicked, this, &TPreviewForm::LastPageClick);
     connect(PageNumSpeed, &QToolButton::clicked, this, &TPreviewForm::PageNumClick);
+}
+
+void TPreviewForm::SetFieldText(QLabel* field, const QString& text)
+{
+    SetLabelText(field, text);
+    // A font wider than the one the width was chosen for widens the field rather than cut
+    // off the end of its text.
+    field->setFixedWidth(std::max(StatusFieldWidth, field->sizeHint().width()));
 }
 
 void TPreviewForm::BuildPageArea()

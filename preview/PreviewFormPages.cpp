@@ -126,7 +126,7 @@ void TPreviewForm::DisplayPage(QWidget* view, std::int32_t& page)
     }
 
     page = Info->PageNumber;
-    SetLabelText(CurPageLabel, QStringLiteral("Page %1").arg(page));
+    SetFieldText(CurPageLabel, QStringLiteral("Page %1").arg(page));
     const bool notFirst = page > 1;
     PrevPageBut->setEnabled(notFirst);
     PrevPageSpeed->setEnabled(notFirst);

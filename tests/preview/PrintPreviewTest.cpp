@@ -231,6 +231,7 @@ TEST_F(PrintPreviewTest, ZoomButtonsAndToolStepWithinTheLimitsAndAnnounceTheLabe
                     QTest::mouseClick(form.PB1, *click == 'I' ? Qt::LeftButton : Qt::RightButton,
                         {}, form.PB1->mapFrom(viewport, viewport->rect().center()));
                 labels += form.ZoomLabel->text().mid(7).chopped(1) + ' ';
+                EXPECT_GE(form.ZoomLabel->width(), form.ZoomLabel->sizeHint().width()) << "cut off";
             }
             EXPECT_EQ(labels, expected);
             EXPECT_EQ(Enabled({ form.ZoomInBut, form.ZoomOutBut }), enabled);
