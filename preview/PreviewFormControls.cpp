@@ -25,7 +25,7 @@ namespace {
     constexpr int StatusFieldWidth = 88;
 
     const QString PageViewHint = QStringLiteral("Page View.  With Zoom Tool, left or right "
-                                                "click to zoom in/out.  Click && drag with "
+                                                "click to zoom in/out.  Click & drag with "
                                                 "Hand Tool to pan.");
 
     void Describe(QWidget* control, const QString& name, const QString& hint)

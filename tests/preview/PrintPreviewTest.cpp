@@ -394,6 +394,8 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
         // The zoom tool at the page's middle: the page outgrows the view, keeps its middle in
         // the view's middle, and sits 3 pixels inside a container 6 pixels larger.
         EXPECT_EQ(form.PB1->cursor().hotSpot(), QPoint(10, 10));
+        QTest::mouseMove(form.PB1);
+        EXPECT_TRUE(form.HintLabel->text().contains(".  Click & drag with")) << "the hint line";
         QTest::mouseClick(form.PB1, Qt::LeftButton, {}, form.PB1->rect().center());
         EXPECT_EQ(form.ContainPanel->height(), page().height() + 6);
         const QPoint middle(std::max(0, page().width() - box.width()) / 2,
