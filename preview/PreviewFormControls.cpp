@@ -2,6 +2,7 @@
 
 #include "LabelText.h"
 
+#include <QBitmap>
 #include <QButtonGroup>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -33,6 +34,14 @@ namespace {
         control->setStatusTip(hint);
         control->setToolTip(hint);
         control->setAccessibleName(name);
+    }
+
+    /// A tool cursor's picture as a button glyph, see-through where the cursor is.
+    QIcon ToolGlyph(const QCursor& cursor)
+    {
+        QPixmap glyph = QPixmap::fromImage(cursor.bitmap().toImage());
+        glyph.setMask(cursor.mask());
+        return QIcon(glyph);
     }
 
 } // namespace
@@ -79,8 +88,8 @@ void TPreviewForm::BuildToolBar(QWidget* bar)
         QStringLiteral("Selects the Zoom Tool to zoom in or out"));
     addTool(HandCursorBut, "HandCursorBut", QStyle::SP_ArrowUp,
         QStringLiteral("Selects the Hand Tool to pan across the Page"));
-    ZoomCursorBut->setIcon(QIcon(QPixmap::fromImage(ZoomCursor.bitmap().toImage())));
-    HandCursorBut->setIcon(QIcon(QPixmap::fromImage(HandCursor.bitmap().toImage())));
+    ZoomCursorBut->setIcon(ToolGlyph(ZoomCursor));
+    HandCursorBut->setIcon(ToolGlyph(HandCursor));
     auto* tools = new QButtonGroup(this);
     tools->addButton(ZoomCursorBut);
     tools->addButton(HandCursorBut);

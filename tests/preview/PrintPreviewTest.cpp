@@ -2,7 +2,6 @@
 
 #include "AboutBox.h"
 #include "AccessibilityRecorder.h"
-#include "PreviewCursors.h"
 #include "PreviewForm.h"
 #include "PrintException.h"
 #include "PrintStatusForm.h"
@@ -404,6 +403,13 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
         form.ZoomInBut->click();
         EXPECT_EQ(
             QRect(3, 3, form.ContainPanel->width() - 6, form.ContainPanel->height() - 6), page());
+        // The tools' glyphs are their cursors: a black, a white and a see-through cell of the
+        // lens's cross hairs and of the open hand.
+        const QImage lens = form.ZoomCursorBut->icon().pixmap(32).toImage();
+        const QImage hand = form.HandCursorBut->icon().pixmap(32).toImage();
+        EXPECT_EQ((std::array { lens.pixel(10, 10), lens.pixel(5, 10), lens.pixel(31, 31),
+                      hand.pixel(4, 14), hand.pixel(7, 14), hand.pixel(0, 14) }),
+            (std::array<QRgb, 6> { 0xFF000000, 0xFFFFFFFF, 0, 0xFF000000, 0xFFFFFFFF, 0 }));
         // The hand tool drags the page along.
         QTest::mouseClick(form.HandCursorBut, Qt::LeftButton);
         EXPECT_EQ(form.PB1->cursor().hotSpot(), QPoint(7, 14));
@@ -417,21 +423,6 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
     });
     EXPECT_FALSE(driver.ShowGrid());
     EXPECT_EQ(job.log, "E -|B|D40,40|title Doc|begin|p1|end|E Doc") << "printed once closed";
-}
-
-TEST(PreviewCursorsTest, ToolsAreMonochromeGlyphs)
-{
-    // A black, a white and a see-through cell of the lens's cross hairs and of the open hand.
-    const std::tuple<QCursor, QPoint, QPoint, QPoint> cases[] {
-        { ZoomToolCursor(), { 10, 10 }, { 5, 10 }, { 31, 31 } },
-        { HandToolCursor(), { 4, 14 }, { 7, 14 }, { 0, 14 } },
-    };
-    for (const auto& [cursor, black, white, clear] : cases) {
-        const QImage shape = cursor.bitmap().toImage(), mask = cursor.mask().toImage();
-        const std::array cells { shape.pixel(black), shape.pixel(white), mask.pixel(white),
-            mask.pixel(clear) };
-        EXPECT_EQ(cells, (std::array<QRgb, 4> { 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF }));
-    }
 }
 
 TEST(PrintStatusFormTest, LinesAreReadAndAnnounced)
