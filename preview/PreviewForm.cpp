@@ -151,7 +151,7 @@ void TPreviewForm::showEvent(QShowEvent* event)
     PB2->show();
     ResizeStep();
     ZoomCursorBut->setChecked(true);
-    PB1->setCursor(ZoomCursor);
+    SelectTool();
     Dragging = false;
     QDialog::showEvent(event);
 }
@@ -289,8 +289,14 @@ void TPreviewForm::ZoomOutClick()
 
 void TPreviewForm::SelectTool()
 {
-    if (!TwoPages)
-        PB1->setCursor(ZoomCursorBut->isChecked() ? ZoomCursor : HandCursor);
+    if (TwoPages)
+        return;
+    // The page panel under the view carries the cursor too: while the view was disabled the
+    // mouse may have entered it, and then the panel is what the window system takes the
+    // cursor from until the mouse leaves.
+    const QCursor& cursor = ZoomCursorBut->isChecked() ? ZoomCursor : HandCursor;
+    PB1->setCursor(cursor);
+    PagePanel->setCursor(cursor);
 }
 
 void TPreviewForm::OnePageClick()
@@ -314,6 +320,7 @@ void TPreviewForm::TwoPageClick()
     HandCursorBut->setEnabled(false);
     PB1->setEnabled(false);
     PB1->unsetCursor();
+    PagePanel->unsetCursor();
     Dragging = false;
     RepaintViews();
 }

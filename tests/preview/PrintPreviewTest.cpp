@@ -274,6 +274,8 @@ TEST_F(PrintPreviewTest, NavigationMeasuresOnlyThePagesItSkips)
                 = [&] { return job.log == asked && form.CurPageLabel->text() == page; };
             EXPECT_TRUE(QTest::qWaitFor(shown)) << asked << " " << job.log;
             job.log.clear();
+            if (!form.PB1->isEnabled()) // the mouse onto the page while it is disabled
+                QTest::mouseMove(form.PB1);
             // The mode's button is down; two pages sit side by side in the middle.
             const bool one = form.PB1->isEnabled();
             const int sides = form.PagePanel->x() + form.PagePanel2->geometry().right();
@@ -285,6 +287,8 @@ TEST_F(PrintPreviewTest, NavigationMeasuresOnlyThePagesItSkips)
                 enabled)
                 << asked;
         }
+        // Back to one page by keyboard, the mouse still over the page shows the zoom tool.
+        EXPECT_EQ(form.windowHandle()->cursor().hotSpot(), QPoint(10, 10));
     });
     EXPECT_EQ(job.log, "E -");
     EXPECT_EQ(driver.CurrentPage(), 3) << "the driver's page is not written back";
