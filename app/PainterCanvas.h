@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QTransform>
 
 class QPainter;
 
@@ -15,6 +16,9 @@ namespace wendle {
 class TPainterCanvas : public TPageCanvas {
 public:
     TPainterCanvas(QPainter& painter, int pixelsPerInchY);
+    ~TPainterCanvas() override;
+    TPainterCanvas(const TPainterCanvas&) = delete;
+    TPainterCanvas& operator=(const TPainterCanvas&) = delete;
 
     void SetBrushColour(TColour colour) override;
     void SetPenColour(TColour colour) override;
@@ -30,12 +34,23 @@ public:
     static QColor ToQColor(TColour colour);
 
 private:
+    /// Fills \a area, in printer pixels, with \a colour.
+    void Fill(const QRect& area, const QColor& colour);
+    /// \a area on whole device pixels, at least one across and one down.
+    QRect OnDevice(const QRect& area) const;
+
     QPainter& Painter;
     int PixelsPerInchY;
     QColor Brush { Qt::white };
     QColor Pen { Qt::black };
     int PenWidth { 1 };
     QFont Font;
+    /// The painter maps printer pixels onto fewer device pixels (a preview): fills are laid
+    /// on whole device pixels with the painter's transform set aside, and none is less than
+    /// one pixel, so that no line of the page drops out. A printer maps one to one and
+    /// draws as it always has.
+    bool Reduced { false };
+    QTransform ToDevice;
 };
 
 } // namespace wendle

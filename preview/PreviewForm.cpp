@@ -151,7 +151,7 @@ void TPreviewForm::showEvent(QShowEvent* event)
     PB2->show();
     ResizeStep();
     ZoomCursorBut->setChecked(true);
-    PB1->setCursor(ZoomCursor);
+    SelectTool();
     Dragging = false;
     QDialog::showEvent(event);
 }
@@ -219,7 +219,7 @@ void TPreviewForm::ResizeStep()
 void TPreviewForm::SetZoom(float zoom)
 {
     FZoom = zoom;
-    SetLabelText(ZoomLabel, QStringLiteral("Zoom = %1%").arg(ZoomPercentText(zoom)));
+    SetFieldText(ZoomLabel, QStringLiteral("Zoom = %1%").arg(ZoomPercentText(zoom)));
     ZoomInBut->setEnabled(zoom * ZoomMultiplier <= MaxZoomFactor);
     ZoomOutBut->setEnabled(zoom / ZoomMultiplier >= MinZoomFactor);
 
@@ -231,19 +231,31 @@ void TPreviewForm::SetZoom(float zoom)
     const double height = static_cast<double>(BasePageHeight) * static_cast<double>(zoom);
     PagePanel->resize(RoundEven(height * aspect), RoundEven(height));
 
+    // A scroll bar shows where the page outgrows the box, and a bar that shows narrows the
+    // box for the other direction: each pass can only add a bar, so three settle it.
     const QSize box = ScrollBox1->maximumViewportSize();
+    const QSize bars(ScrollBox1->verticalScrollBar()->sizeHint().width(),
+        ScrollBox1->horizontalScrollBar()->sizeHint().height());
     const int needWidth = PagePanel->width() + 6;
     const int needHeight = PagePanel->height() + 6;
+    bool across = false;
+    bool down = false;
+    QSize fits = box;
+    for (int pass = 0; pass < 3; ++pass) {
+        across = fits.width() - 1 <= needWidth;
+        down = fits.height() - 1 <= needHeight;
+        fits = box - QSize(down ? bars.width() : 0, across ? bars.height() : 0);
+    }
     int left = 3;
     int top = 3;
     int containWidth = needWidth;
     int containHeight = needHeight;
-    if (box.width() - 1 > needWidth) {
-        containWidth = box.width() - 1;
+    if (!across) {
+        containWidth = fits.width() - 1;
         left = containWidth / 2 - PagePanel->width() / 2;
     }
-    if (box.height() - 1 > needHeight) {
-        containHeight = box.height() - 1;
+    if (!down) {
+        containHeight = fits.height() - 1;
         top = containHeight / 2 - PagePanel->height() / 2;
     }
     // The scroll bars show exactly when the container outgrows the box.
@@ -277,8 +289,14 @@ void TPreviewForm::ZoomOutClick()
 
 void TPreviewForm::SelectTool()
 {
-    if (!TwoPages)
-        PB1->setCursor(ZoomCursorBut->isChecked() ? ZoomCursor : HandCursor);
+    if (TwoPages)
+        return;
+    // The page panel under the view carries the cursor too: while the view was disabled the
+    // mouse may have entered it, and then the panel is what the window system takes the
+    // cursor from until the mouse leaves.
+    const QCursor& cursor = ZoomCursorBut->isChecked() ? ZoomCursor : HandCursor;
+    PB1->setCursor(cursor);
+    PagePanel->setCursor(cursor);
 }
 
 void TPreviewForm::OnePageClick()
@@ -302,6 +320,7 @@ void TPreviewForm::TwoPageClick()
     HandCursorBut->setEnabled(false);
     PB1->setEnabled(false);
     PB1->unsetCursor();
+    PagePanel->unsetCursor();
     Dragging = false;
     RepaintViews();
 }

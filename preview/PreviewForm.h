@@ -101,6 +101,8 @@ private:
     void BuildStatusBar(QWidget* bar);
     void BuildPageArea();
 
+    /// Shows \a text in a status-bar field, widening the field where the text needs it.
+    void SetFieldText(QLabel* field, const QString& text);
     void ResizeStep();
     void TwoPageLayout();
     void SetScrollBar(bool horizontal, int fits, int need, int panelSize);

@@ -1,5 +1,8 @@
 #include "PreviewForm.h"
 
+#include "LabelText.h"
+
+#include <QBitmap>
 #include <QButtonGroup>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -10,6 +13,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 // The preview's controls: the tool bar, the status bar and the page area, with their captions,
 // hints and accessible names.
 
@@ -17,8 +22,11 @@ namespace wendle {
 
 namespace {
 
+    /// The page and zoom fields' width, where the font lets their texts fit.
+    constexpr int StatusFieldWidth = 88;
+
     const QString PageViewHint = QStringLiteral("Page View.  With Zoom Tool, left or right "
-                                                "click to zoom in/out.  Click && drag with "
+                                                "click to zoom in/out.  Click & drag with "
                                                 "Hand Tool to pan.");
 
     void Describe(QWidget* control, const QString& name, const QString& hint)
@@ -26,6 +34,14 @@ namespace {
         control->setStatusTip(hint);
         control->setToolTip(hint);
         control->setAccessibleName(name);
+    }
+
+    /// A tool cursor's picture as a button glyph, see-through where the cursor is.
+    QIcon ToolGlyph(const QCursor& cursor)
+    {
+        QPixmap glyph = QPixmap::fromImage(cursor.bitmap().toImage());
+        glyph.setMask(cursor.mask());
+        return QIcon(glyph);
     }
 
 } // namespace
@@ -72,8 +88,8 @@ void TPreviewForm::BuildToolBar(QWidget* bar)
         QStringLiteral("Selects the Zoom Tool to zoom in or out"));
     addTool(HandCursorBut, "HandCursorBut", QStyle::SP_ArrowUp,
         QStringLiteral("Selects the Hand Tool to pan across the Page"));
-    ZoomCursorBut->setIcon(QIcon(QPixmap::fromImage(ZoomCursor.bitmap().toImage())));
-    HandCursorBut->setIcon(QIcon(QPixmap::fromImage(HandCursor.bitmap().toImage())));
+    ZoomCursorBut->setIcon(ToolGlyph(ZoomCursor));
+    HandCursorBut->setIcon(ToolGlyph(HandCursor));
     auto* tools = new QButtonGroup(this);
     tools->addButton(ZoomCursorBut);
     tools->addButton(HandCursorBut);
@@ -144,8 +160,8 @@ void TPreviewForm::BuildStatusBar(QWidget* bar)
         CurPageLabel, "CurPageLabel", QStringLiteral("Displays the Current Page of the Document"));
     addField(
         ZoomLabel, "ZoomLabel", QStringLiteral("Displays the Current Zoom Level (100% = normal)"));
-    CurPageLabel->setFixedWidth(88);
-    ZoomLabel->setFixedWidth(88);
+    CurPageLabel->setFixedWidth(StatusFieldWidth);
+    ZoomLabel->setFixedWidth(StatusFieldWidth);
     addField(
         HintLabel, "HintLabel", QStringLiteral("Displays Help for the object beneath the mouse"));
     row->setStretchFactor(HintLabel, 1);
@@ -159,6 +175,14 @@ void TPreviewForm::BuildStatusBar(QWidget* bar)
     connect(PageNumSpeed, &QToolButton::clicked, this, &TPreviewForm::PageNumClick);
 }
 
+void TPreviewForm::SetFieldText(QLabel* field, const QString& text)
+{
+    SetLabelText(field, text);
+    // A font wider than the one the width was chosen for widens the field rather than cut
+    // off the end of its text.
+    field->setFixedWidth(std::max(StatusFieldWidth, field->sizeHint().width()));
+}
+
 void TPreviewForm::BuildPageArea()
 {
     ScrollBox1 = new QScrollArea(this);
@@ -167,12 +191,12 @@ void TPreviewForm::BuildPageArea()
     ScrollBox1->setWidgetResizable(false);
     ScrollBox1->installEventFilter(this);
 
+    // A child paints its background in its parent's role unless it names its own, so the
+    // container and the pages name theirs: the button shadow around the pages, white on them.
     ContainPanel = new QWidget;
     ContainPanel->setObjectName(QStringLiteral("ContainPanel"));
     ContainPanel->setAutoFillBackground(true);
-    QPalette dark = ContainPanel->palette();
-    dark.setColor(QPalette::Window, dark.color(QPalette::Dark));
-    ContainPanel->setPalette(dark);
+    ContainPanel->setBackgroundRole(QPalette::Dark);
 
     const auto addPage
         = [&](QFrame*& panel, QWidget*& view, const char* panelName, const char* viewName) {
@@ -181,6 +205,7 @@ void TPreviewForm::BuildPageArea()
               panel->setFrameStyle(QFrame::Box | QFrame::Plain);
               panel->setLineWidth(1);
               panel->setAutoFillBackground(true);
+              panel->setBackgroundRole(QPalette::Window);
               QPalette white = panel->palette();
               white.setColor(QPalette::Window, Qt::white);
               white.setColor(QPalette::WindowText, Qt::black);

@@ -14,7 +14,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 // The preview's pages: moving through the document, measuring the pages before the one wanted,
 // and painting a page view through the owner's page handler.
@@ -124,7 +126,7 @@ void TPreviewForm::DisplayPage(QWidget* view, std::int32_t& page)
     }
 
     page = Info->PageNumber;
-    SetLabelText(CurPageLabel, QStringLiteral("Page %1").arg(page));
+    SetFieldText(CurPageLabel, QStringLiteral("Page %1").arg(page));
     const bool notFirst = page > 1;
     PrevPageBut->setEnabled(notFirst);
     PrevPageSpeed->setEnabled(notFirst);
@@ -145,17 +147,29 @@ void TPreviewForm::DrawGrid(QPainter& painter, std::int32_t width, std::int32_t 
     const int step = FPrinter.PixelsPerInchX();
     if (step <= 0)
         return;
+    // The lines are laid on whole screen pixels: a pen scaled below one pixel comes out faded
+    // or not at all. A line is its width in printer pixels scaled to the screen, but never
+    // less than one pixel, centred where the scaled line lies.
+    const QTransform toScreen = painter.combinedTransform();
+    const QRect sheet = toScreen.mapRect(QRectF(0, 0, width, height)).toAlignedRect();
+    const auto band = [this](double centre, double scale) {
+        const int pixels = std::max(1, RoundEven(GridWidth * scale));
+        return std::pair { static_cast<int>(std::floor(centre - pixels / 2.0 + 0.5)), pixels };
+    };
+    const QColor colour = FromColourRef(GridColor);
     painter.save();
-    painter.setPen(QPen(FromColourRef(GridColor), GridWidth));
+    painter.resetTransform();
     int x = 0;
     do {
         x += step;
-        painter.drawLine(x, 0, x, height);
+        const auto [left, pixels] = band(toScreen.map(QPointF(x, 0)).x(), toScreen.m11());
+        painter.fillRect(left, sheet.top(), pixels, sheet.height(), colour);
     } while (x < width);
     int y = 0;
     do {
         y += step;
-        painter.drawLine(0, y, width, y);
+        const auto [top, pixels] = band(toScreen.map(QPointF(0, y)).y(), toScreen.m22());
+        painter.fillRect(sheet.left(), top, sheet.width(), pixels, colour);
     } while (y < height);
     painter.restore();
 }

@@ -9,7 +9,7 @@ namespace {
 
 constexpr QRgb Grey = 0xFF808080, Red = 0xFFFF0000, Blue = 0xFF0000FF;
 
-TEST(PainterCanvasTest, ShapesKeepToTheirPixelsAndTextFollowsPixelsPerInch)
+TEST(PainterCanvasTest, ShapesKeepToTheirPixelsOnAnyScaleAndTextFollowsPixelsPerInch)
 {
     // At 600 pixels per inch onto a grey image, brush red, pen blue; text right of the shapes.
     QImage image(300, 200, QImage::Format_RGB32);
@@ -47,6 +47,22 @@ TEST(PainterCanvasTest, ShapesKeepToTheirPixelsAndTextFollowsPixelsPerInch)
         }
     EXPECT_GT(ink, 100);
     EXPECT_GT(ground, width * height / 3);
+
+    // A reduced view, 280 printer pixels onto 40 device pixels: a rectangle outlined one
+    // printer pixel wide and six lines as wide, each a seventh of a device pixel, keep a
+    // device pixel each.
+    QImage small(40, 40, QImage::Format_RGB32);
+    small.fill(Grey);
+    QPainter reduced(&small);
+    reduced.setWindow(0, 0, 280, 280);
+    TPainterCanvas r(reduced, 600);
+    r.SetBrushColour(0x0000FF), r.SetPenColour(0xFF0000), r.Rectangle(0, 0, 71, 71);
+    for (int x = 100; x < 280; x += 30)
+        r.Line(x, 100, x, 250);
+    const QRgb* across = reinterpret_cast<const QRgb*>(small.constScanLine(30)); // the lines
+    EXPECT_EQ(std::tuple(small.pixel(0, 5), small.pixel(1, 5), small.pixel(8, 5), small.pixel(9, 5),
+                  small.pixel(10, 5), std::count(across, across + 40, Blue)),
+        std::tuple(Blue, Red, Red, Blue, Grey, std::ptrdiff_t { 6 }));
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "AboutBox.h"
 #include "AccessibilityRecorder.h"
-#include "PreviewCursors.h"
 #include "PreviewForm.h"
 #include "PrintException.h"
 #include "PrintStatusForm.h"
@@ -257,6 +256,7 @@ TEST_F(PrintPreviewTest, ZoomButtonsAndToolStepWithinTheLimitsAndAnnounceTheLabe
                     QTest::mouseClick(form.PB1, *click == 'I' ? Qt::LeftButton : Qt::RightButton,
                         {}, form.PB1->mapFrom(viewport, viewport->rect().center()));
                 labels += form.ZoomLabel->text().mid(7).chopped(1) + ' ';
+                EXPECT_GE(form.ZoomLabel->width(), form.ZoomLabel->sizeHint().width()) << "cut off";
             }
             EXPECT_EQ(labels, expected);
             EXPECT_EQ(Enabled({ form.ZoomInBut, form.ZoomOutBut }), enabled);
@@ -300,6 +300,8 @@ TEST_F(PrintPreviewTest, NavigationMeasuresOnlyThePagesItSkips)
                 = [&] { return job.log == asked && form.CurPageLabel->text() == page; };
             EXPECT_TRUE(QTest::qWaitFor(shown)) << asked << " " << job.log;
             job.log.clear();
+            if (!form.PB1->isEnabled()) // the mouse onto the page while it is disabled
+                QTest::mouseMove(form.PB1);
             // The mode's button is down; two pages sit side by side in the middle.
             const bool one = form.PB1->isEnabled();
             const int sides = form.PagePanel->x() + form.PagePanel2->geometry().right();
@@ -311,6 +313,8 @@ TEST_F(PrintPreviewTest, NavigationMeasuresOnlyThePagesItSkips)
                 enabled)
                 << asked;
         }
+        // Back to one page by keyboard, the mouse still over the page shows the zoom tool.
+        EXPECT_EQ(form.windowHandle()->cursor().hotSpot(), QPoint(10, 10));
     });
     EXPECT_EQ(job.log, "E -");
     EXPECT_EQ(driver.CurrentPage(), 3) << "the driver's page is not written back";
@@ -350,25 +354,56 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
         painter.fillRect(0, 0, 2550, 2200, Qt::blue);
         painter.fillRect(510, 440, 510, 440, Qt::black);
     };
+    // Zoom clicks, or the grid button, after the case before; the scroll bars across and down
+    // shown; the one-inch lines seen across the top margin.
+    struct Case {
+        const char* clicks;
+        std::pair<bool, bool> bars;
+        int lines;
+    } cases[] {
+        { .clicks = "", .bars = { false, false }, .lines = 8 }, // 100%
+        { .clicks = "o", .bars = { false, false }, .lines = 8 }, // 67%
+        // 150%: taller than the view, and narrow enough to fit beside the vertical bar.
+        { .clicks = "ii", .bars = { false, true }, .lines = 8 },
+        { .clicks = "iiii", .bars = { true, true }, .lines = 1 }, // 759%
+        { .clicks = "gooooo", .bars = { false, false }, .lines = 0 }, // 100%, no grid
+    };
     job.pages = 1;
     driver.SetShowGrid(true);
     Run([&](TPreviewForm& form) {
-        const QImage grid = form.PB1->grab().toImage();
-        form.GridBut->click();
+        form.resize(1000, form.height()); // wide enough for the page at 150%
+        QWidget* viewport = form.ScrollBox1->viewport();
+        QScrollBar* across = form.ScrollBox1->horizontalScrollBar();
+        QScrollBar* down = form.ScrollBox1->verticalScrollBar();
+        QPushButton* const buttons[] { form.ZoomInBut, form.ZoomOutBut, form.GridBut };
+        for (const Case& c : cases) {
+            for (const char click : std::string_view(c.clicks))
+                buttons[std::string_view("iog").find(click)]->click();
+            SCOPED_TRACE(form.ZoomLabel->text().toStdString() + " " + c.clicks);
+            QCoreApplication::processEvents(); // the scroll bars show or hide
+            EXPECT_EQ(std::pair(across->isVisible(), down->isVisible()), c.bars);
+            // Across the top margin: white paper on the button shadow, crossed by lines of
+            // the grid colour, 2 printer pixels wide but never under one screen pixel.
+            const QImage view = viewport->grab().toImage();
+            EXPECT_EQ(view.pixel(1, 1), form.palette().color(QPalette::Dark).rgb());
+            const QPoint at = form.PB1->mapTo(viewport, QPoint(0, 1));
+            QString row; // '.' white, 'g' grid colour, '?' anything else
+            for (int x = at.x(); x < std::min(view.width(), at.x() + form.PB1->width()); ++x) {
+                const QRgb pixel = view.pixel(x, at.y());
+                row += pixel == 0xFFFFFFFF ? '.' : pixel == 0xFFC0C0C0 ? 'g' : '?';
+            }
+            const long width = std::max(1L, std::lround(2.0 * form.PB1->width() / 2550));
+            EXPECT_EQ(row.split('.', Qt::SkipEmptyParts), QStringList(c.lines, QString(width, 'g')))
+                << row.toStdString();
+        }
         const QImage image = form.PB1->grab().toImage();
-        // The grid's grey lines cross the top margin, where nothing covers them.
-        int greys = 0;
-        for (int x = 0; x < grid.width(); ++x)
-            if (const QColor c = grid.pixelColor(x, 1); c != Qt::white)
-                greys += c.red() == c.green() && c.green() == c.blue() ? 1 : -grid.width();
-        EXPECT_TRUE(greys > 0 && grid != image);
         const int w = image.width(), h = image.height();
         // Margins on the sheet: left 25, top 30, right 25, bottom 70 printer pixels.
         const QRgb white = qRgb(255, 255, 255), blue = qRgb(0, 0, 255);
         const std::tuple<double, double, QRgb> probes[] { { 0.3, 0.3, qRgb(0, 0, 0) },
-            { 0.17, 0.3, blue }, { 0.3, 0.43, blue }, { 0.5, 0.005, white }, { 0.5, 0.025, blue },
-            { 0.003, 0.5, white }, { 0.997, 0.5, white }, { 0.985, 0.5, blue },
-            { 0.5, 0.985, white }, { 0.5, 0.96, blue } };
+            { 0.17, 0.3, blue }, { 0.3, 0.43, blue }, { 0.5, 0.025, blue }, { 0.003, 0.5, white },
+            { 0.997, 0.5, white }, { 0.985, 0.5, blue }, { 0.5, 0.985, white },
+            { 0.5, 0.96, blue } };
         for (const auto& [x, y, colour] : probes)
             EXPECT_EQ(image.pixel(static_cast<int>(x * w), static_cast<int>(y * h)), colour)
                 << x << "," << y;
@@ -378,8 +413,6 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
             "000000");
 
         const QSize box = form.ScrollBox1->maximumViewportSize();
-        QScrollBar* across = form.ScrollBox1->horizontalScrollBar();
-        QScrollBar* down = form.ScrollBox1->verticalScrollBar();
         const auto page = [&] { return form.PagePanel->geometry(); };
         // At 100% the page is 8 pixels short of the view's height, in the sheet's proportions,
         // and centred on a container just inside the view.
@@ -390,6 +423,8 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
         // The zoom tool at the page's middle: the page outgrows the view, keeps its middle in
         // the view's middle, and sits 3 pixels inside a container 6 pixels larger.
         EXPECT_EQ(form.PB1->cursor().hotSpot(), QPoint(10, 10));
+        QTest::mouseMove(form.PB1);
+        EXPECT_TRUE(form.HintLabel->text().contains(".  Click & drag with")) << "the hint line";
         QTest::mouseClick(form.PB1, Qt::LeftButton, {}, form.PB1->rect().center());
         EXPECT_EQ(form.ContainPanel->height(), page().height() + 6);
         const QPoint middle(std::max(0, page().width() - box.width()) / 2,
@@ -398,10 +433,17 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
         form.ZoomInBut->click();
         EXPECT_EQ(
             QRect(3, 3, form.ContainPanel->width() - 6, form.ContainPanel->height() - 6), page());
+        // The tools' glyphs are their cursors: a black, a white and a see-through cell of the
+        // lens's cross hairs and of the open hand.
+        const QImage lens = form.ZoomCursorBut->icon().pixmap(32).toImage();
+        const QImage hand = form.HandCursorBut->icon().pixmap(32).toImage();
+        EXPECT_EQ((std::array { lens.pixel(10, 10), lens.pixel(5, 10), lens.pixel(31, 31),
+                      hand.pixel(4, 14), hand.pixel(7, 14), hand.pixel(0, 14) }),
+            (std::array<QRgb, 6> { 0xFF000000, 0xFFFFFFFF, 0, 0xFF000000, 0xFFFFFFFF, 0 }));
         // The hand tool drags the page along.
         QTest::mouseClick(form.HandCursorBut, Qt::LeftButton);
         EXPECT_EQ(form.PB1->cursor().hotSpot(), QPoint(7, 14));
-        const QPoint start = form.PB1->mapFrom(form.ScrollBox1->viewport(), QPoint(99, 99));
+        const QPoint start = form.PB1->mapFrom(viewport, QPoint(99, 99));
         const QPoint scrolled(across->value(), down->value());
         QTest::mousePress(form.PB1, Qt::LeftButton, {}, start);
         QTest::mouseMove(form.PB1, start - QPoint(20, 10));
@@ -411,21 +453,6 @@ TEST_F(PrintPreviewTest, OnePageMapsOntoACentredViewThatTheToolsZoomAndPan)
     });
     EXPECT_FALSE(driver.ShowGrid());
     EXPECT_EQ(job.log, "E -|B|D40,40|title Doc|begin|p1|end|E Doc") << "printed once closed";
-}
-
-TEST(PreviewCursorsTest, ToolsAreMonochromeGlyphs)
-{
-    // A black, a white and a see-through cell of the lens's cross hairs and of the open hand.
-    const std::tuple<QCursor, QPoint, QPoint, QPoint> cases[] {
-        { ZoomToolCursor(), { 10, 10 }, { 5, 10 }, { 31, 31 } },
-        { HandToolCursor(), { 4, 14 }, { 7, 14 }, { 0, 14 } },
-    };
-    for (const auto& [cursor, black, white, clear] : cases) {
-        const QImage shape = cursor.bitmap().toImage(), mask = cursor.mask().toImage();
-        const std::array cells { shape.pixel(black), shape.pixel(white), mask.pixel(white),
-            mask.pixel(clear) };
-        EXPECT_EQ(cells, (std::array<QRgb, 4> { 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF }));
-    }
 }
 
 TEST(PrintStatusFormTest, LinesAreReadAndAnnounced)
