@@ -42,6 +42,7 @@ void TWendleForm::RecomputePrintRequirements()
 
 void TWendleForm::SetPrinterOrientation()
 {
+    PrintPreview->Printer().setCreator(QStringLiteral("Wendle " WENDLE_VERSION));
     PrintPreview->Printer().setPageOrientation(
         Print.PrintLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
@@ -75,6 +76,8 @@ void TWendleForm::BeginPrinting(std::unique_ptr<TPageInfo>& Info)
 {
     Info = std::make_unique<TPageInfo>();
     Info->DocTitle = ChartDocTitle;
+    // The page count is known, so the print dialog offers exactly the pages there are.
+    Info->MaxPage = Print.PagesRequired;
 }
 
 void TWendleForm::PrintPage(std::unique_ptr<TPageInfo>& Info, TSpecialCanvas& SCanvas)

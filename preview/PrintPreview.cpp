@@ -7,6 +7,7 @@
 #include "QtPrinterPort.h"
 #include "SpecialCanvas.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
@@ -14,6 +15,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QTransform>
 
 #include <algorithm>
@@ -155,7 +157,22 @@ bool TPrintPreview::RunPrintDialog(TPageRange& range)
 
 bool TPrintPreview::PlatformPrintDialog(TPageRange& range)
 {
-    QPrintDialog dialog(&Printer(), qobject_cast<QWidget*>(parent()));
+    // The dialog keeps a chosen printer, the file name and the copies from one print to the
+    // next, but after "Print to File (PDF)" it opens on the default printer again and
+    // switches the printer to it: the user's last choice is put back once it is shown.
+    QPrinter& printer = Printer();
+    const bool toFile
+        = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    QPrintDialog dialog(&printer, qobject_cast<QWidget*>(parent()));
+    if (toFile)
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+            const int fileItem = printers ? printers->findText(QCoreApplication::translate(
+                                     "QPrintDialog", "Print to File (PDF)"))
+                                          : -1;
+            if (fileItem >= 0)
+                printers->setCurrentIndex(fileItem);
+        });
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(range.MinPage, range.MaxPage);
     dialog.setFromTo(range.FromPage, range.ToPage);
