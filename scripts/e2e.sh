@@ -33,6 +33,11 @@ for line in "${lines[@]}"; do options+=(-t "$line"); done
 # The window's geometry is fixed (750 by 450) and so are its controls at 96 dots per inch;
 # the positions below are taken from its screenshot, relative to the window.
 export HOME="$work" # Qt's dialogs keep their state out of the real home folder
+# The print system's address points nowhere, so that the print dialog sees none of the
+# machine's printers, whatever they are, and can only print to a file: the test never puts
+# paper through a printer.
+export CUPS_SERVER="$work/no-print-system.sock"
+unset PRINTER LPDEST
 cd "$work"
 "$program" &
 app=$!
@@ -59,7 +64,7 @@ at 477 17  # the display and print page
 at 697 224 # Print
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Print$' | head -1)
 [ -n "$dialog" ] || fail "the Print button did not open the print dialog"
-# Without a printer the dialog prints to a PDF file: name it in the output file field.
+# With no printer the dialog prints to a PDF file: name it in the output file field.
 eval "$(xdotool getwindowgeometry --shell "$dialog" | sed 's/^/DIALOG_/')"
 xdotool mousemove $((DIALOG_X + 189)) $((DIALOG_Y + 119)) click 1
 xdotool key --clearmodifiers ctrl+a BackSpace
