@@ -1,8 +1,8 @@
-#include "OvrInsMemo.h"
+#include "app/OvrInsMemo.h"
 
-#include "LabelText.h"
+#include "preview/LabelText.h"
 
-#include "TextNormaliser.h"
+#include "chart/TextNormaliser.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "SampleText.h"
+#include "app/SampleText.h"
 
 namespace wendle {
 

@@ -1,4 +1,4 @@
-#include "StitchDisplayArea.h"
+#include "app/StitchDisplayArea.h"
 
 #include <QPaintEvent>
 

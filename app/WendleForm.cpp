@@ -1,15 +1,15 @@
-#include "WendleForm.h"
+#include "app/WendleForm.h"
 
-#include "FxPSpinEdit.h"
-#include "LabelText.h"
-#include "OvrInsMemo.h"
-#include "PageInfo.h"
-#include "PrintPreview.h"
-#include "RadioGroup.h"
-#include "SampleText.h"
-#include "SizeMessage.h"
-#include "StitchDisplayArea.h"
-#include "WendleHelpForm.h"
+#include "app/OvrInsMemo.h"
+#include "app/RadioGroup.h"
+#include "app/SampleText.h"
+#include "app/StitchDisplayArea.h"
+#include "chart/SizeMessage.h"
+#include "help/WendleHelpForm.h"
+#include "preview/LabelText.h"
+#include "preview/PageInfo.h"
+#include "preview/PrintPreview.h"
+#include "widgets/FxPSpinEdit.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ChartLayout.h"
-#include "PrintLayout.h"
-#include "SizeMessage.h"
-#include "StitchDisplay.h"
-#include "WendleFont.h"
+#include "chart/ChartLayout.h"
+#include "chart/PrintLayout.h"
+#include "chart/SizeMessage.h"
+#include "chart/StitchDisplay.h"
+#include "chart/WendleFont.h"
 
 #include <QDate>
 #include <QWidget>

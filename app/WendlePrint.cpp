@@ -1,14 +1,14 @@
 // The main window's printing: the print layout shown on the third page, and the three page
 // callbacks through which the print driver gets the chart's pages.
-#include "WendleForm.h"
+#include "app/WendleForm.h"
 
-#include "ChartPagePrinter.h"
-#include "FxPSpinEdit.h"
-#include "LabelText.h"
-#include "PageInfo.h"
-#include "PrintPreview.h"
-#include "RadioGroup.h"
-#include "SpecialCanvas.h"
+#include "app/RadioGroup.h"
+#include "preview/LabelText.h"
+#include "preview/PageInfo.h"
+#include "preview/PrintPreview.h"
+#include "preview/SpecialCanvas.h"
+#include "render/ChartPagePrinter.h"
+#include "widgets/FxPSpinEdit.h"
 
 #include <QMessageBox>
 #include <QPrinter>

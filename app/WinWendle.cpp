@@ -1,5 +1,5 @@
-#include "WendleForm.h"
-#include "WendleHelpForm.h"
+#include "app/WendleForm.h"
+#include "help/WendleHelpForm.h"
 
 #include <QApplication>
 #include <QIcon>

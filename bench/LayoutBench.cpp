@@ -1,7 +1,7 @@
 // One layout run for messages of growing length, reported per stitch cell, to show that
 // the cost stays linear in the chart's size and small enough for every keystroke.
-#include "ChartLayout.h"
-#include "WendleFont.h"
+#include "chart/ChartLayout.h"
+#include "chart/WendleFont.h"
 
 #include <benchmark/benchmark.h>
 

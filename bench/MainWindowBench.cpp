@@ -3,9 +3,9 @@
 // the largest pastes a knitter may try (10,000 lines of 200 characters, one line of 5,000),
 // each followed by a keystroke in the pasted text. Every one is an update that must stay
 // well under a second; peak_rss_mb is the process's peak so far (run one at a time).
-#include "OvrInsMemo.h"
-#include "StitchDisplayArea.h"
-#include "WendleForm.h"
+#include "app/OvrInsMemo.h"
+#include "app/StitchDisplayArea.h"
+#include "app/WendleForm.h"
 
 #include <QApplication>
 #include <QClipboard>

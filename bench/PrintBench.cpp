@@ -1,14 +1,14 @@
 // Printing's hot paths, offscreen: writing the PDF of the largest chart that still prints at
 // the defaults, and painting one preview page of the densest page the pitch limits allow.
-#include "ChartLayout.h"
-#include "ChartOptions.h"
-#include "ChartPagePrinter.h"
-#include "ChartPdf.h"
-#include "PageInfo.h"
-#include "PreviewForm.h"
-#include "PrintLayout.h"
-#include "QtPrinterPort.h"
-#include "WendleFont.h"
+#include "chart/ChartLayout.h"
+#include "chart/ChartOptions.h"
+#include "chart/PrintLayout.h"
+#include "chart/WendleFont.h"
+#include "preview/PageInfo.h"
+#include "preview/PreviewForm.h"
+#include "preview/QtPrinterPort.h"
+#include "render/ChartPagePrinter.h"
+#include "render/ChartPdf.h"
 
 #include <QApplication>
 #include <QFileInfo>

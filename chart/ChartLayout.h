@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ChartOptions.h"
-#include "WendleFont.h"
+#include "chart/ChartOptions.h"
+#include "chart/WendleFont.h"
 
 #include <cstdint>
 #include <span>

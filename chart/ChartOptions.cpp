@@ -1,7 +1,7 @@
-#include "ChartOptions.h"
+#include "chart/ChartOptions.h"
 
-#include "BlankValue.h"
-#include "WendleFont.h"
+#include "chart/BlankValue.h"
+#include "chart/WendleFont.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "FormatFixed.h"
+#include "chart/FormatFixed.h"
 
-#include "BlankValue.h"
+#include "chart/BlankValue.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StitchDisplay.h"
+#include "chart/StitchDisplay.h"
 
 #include <string>
 

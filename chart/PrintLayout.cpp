@@ -1,7 +1,7 @@
-#include "PrintLayout.h"
+#include "chart/PrintLayout.h"
 
-#include "BlankValue.h"
-#include "SizeMessage.h"
+#include "chart/BlankValue.h"
+#include "chart/SizeMessage.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "PrintedPage.h"
+#include "chart/PrintedPage.h"
 
-#include "BlankValue.h"
+#include "chart/BlankValue.h"
 
 #include <algorithm>
 #include <cmath>

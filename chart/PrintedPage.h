@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ChartLayout.h"
-#include "PageCanvas.h"
-#include "PrintLayout.h"
-#include "StitchDisplay.h"
+#include "chart/ChartLayout.h"
+#include "chart/PageCanvas.h"
+#include "chart/PrintLayout.h"
+#include "chart/StitchDisplay.h"
 
 #include <cstdint>
 #include <string>

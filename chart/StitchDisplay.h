@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChartLayout.h"
+#include "chart/ChartLayout.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "TextNormaliser.h"
+#include "chart/TextNormaliser.h"
 
 namespace wendle {
 

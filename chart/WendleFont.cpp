@@ -1,4 +1,4 @@
-#include "WendleFont.h"
+#include "chart/WendleFont.h"
 
 namespace wendle {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WendleFont.h"
+#include "chart/WendleFont.h"
 
 #include <algorithm>
 #include <bit>

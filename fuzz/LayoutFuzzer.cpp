@@ -1,9 +1,9 @@
 // Arbitrary bytes as a message, through the text field's normalisation and a layout run
 // with random options: every line holds only font characters, and the grid is ChartWidth by
 // ChartHeight with blank margins.
-#include "ChartLayout.h"
-#include "FuzzInput.h"
-#include "TextNormaliser.h"
+#include "chart/ChartLayout.h"
+#include "chart/TextNormaliser.h"
+#include "fuzz/FuzzInput.h"
 
 #include <cstdlib>
 #include <string>

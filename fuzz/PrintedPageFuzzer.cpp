@@ -2,10 +2,10 @@
 // resolutions, onto a canvas that checks each call: nothing lies outside the sheet, the pen
 // is never thinner than a pixel, lines run straight, and the last page is the one the
 // layout counts. (That the pixels are those of a rectangle per stitch is tested exactly.)
-#include "ChartLayout.h"
-#include "FuzzInput.h"
-#include "PrintedPage.h"
-#include "SizeMessage.h"
+#include "chart/ChartLayout.h"
+#include "chart/PrintedPage.h"
+#include "chart/SizeMessage.h"
+#include "fuzz/FuzzInput.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "AboutBox.h"
+#include "preview/AboutBox.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "OutputFile.h"
+#include "preview/OutputFile.h"
 
 #include <QDir>
 #include <QFile>

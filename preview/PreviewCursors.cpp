@@ -1,4 +1,4 @@
-#include "PreviewCursors.h"
+#include "preview/PreviewCursors.h"
 
 #include <QBitmap>
 #include <QImage>

@@ -1,10 +1,10 @@
-#include "PreviewForm.h"
+#include "preview/PreviewForm.h"
 
-#include "AboutBox.h"
-#include "LabelText.h"
-#include "PreviewCursors.h"
-#include "PrintException.h"
-#include "PrinterPort.h"
+#include "preview/AboutBox.h"
+#include "preview/LabelText.h"
+#include "preview/PreviewCursors.h"
+#include "preview/PrintException.h"
+#include "preview/PrinterPort.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PageInfo.h"
-#include "PrintEvents.h"
-#include "SpecialCanvas.h"
-#include "VisibleButtons.h"
+#include "preview/PageInfo.h"
+#include "preview/PrintEvents.h"
+#include "preview/SpecialCanvas.h"
+#include "preview/VisibleButtons.h"
 
 #include <QCursor>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "PreviewForm.h"
+#include "preview/PreviewForm.h"
 
-#include "LabelText.h"
+#include "preview/LabelText.h"
 
 #include <QBitmap>
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
-#include "PreviewForm.h"
+#include "preview/PreviewForm.h"
 
-#include "LabelText.h"
-#include "PrintException.h"
-#include "PrinterPort.h"
+#include "preview/LabelText.h"
+#include "preview/PrintException.h"
+#include "preview/PrinterPort.h"
 
 #include <QApplication>
 #include <QImage>

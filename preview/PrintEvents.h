@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PageInfo.h"
-#include "SpecialCanvas.h"
+#include "preview/PageInfo.h"
+#include "preview/SpecialCanvas.h"
 
 #include <functional>
 #include <memory>

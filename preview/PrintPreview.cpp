@@ -1,11 +1,11 @@
-#include "PrintPreview.h"
+#include "preview/PrintPreview.h"
 
-#include "PreviewForm.h"
-#include "PrintException.h"
-#include "PrintStatusForm.h"
-#include "PrinterPort.h"
-#include "QtPrinterPort.h"
-#include "SpecialCanvas.h"
+#include "preview/PreviewForm.h"
+#include "preview/PrintException.h"
+#include "preview/PrintStatusForm.h"
+#include "preview/PrinterPort.h"
+#include "preview/QtPrinterPort.h"
+#include "preview/SpecialCanvas.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "PageInfo.h"
-#include "PageRange.h"
-#include "PrintEvents.h"
-#include "VisibleButtons.h"
-#include "ZoomOptions.h"
+#include "preview/PageInfo.h"
+#include "preview/PageRange.h"
+#include "preview/PrintEvents.h"
+#include "preview/VisibleButtons.h"
+#include "preview/ZoomOptions.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "PrintStatusForm.h"
+#include "preview/PrintStatusForm.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
-#include "QtPrinterPort.h"
+#include "preview/QtPrinterPort.h"
 
-#include "OutputFile.h"
+#include "preview/OutputFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrinterPort.h"
+#include "preview/PrinterPort.h"
 
 #include <memory>
 

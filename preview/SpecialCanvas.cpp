@@ -1,6 +1,6 @@
-#include "SpecialCanvas.h"
+#include "preview/SpecialCanvas.h"
 
-#include "PrinterPort.h"
+#include "preview/PrinterPort.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "ZoomOptions.h"
+#include "preview/ZoomOptions.h"
 
 #include <algorithm>
 

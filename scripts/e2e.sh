@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 if [ "${1:-}" != "--inside" ]; then
     exec timeout 180 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inside
 fi
-tool=$PWD/${BUILD_DIR:-build}/app/wendle-chart
+tool=$PWD/${BUILD_DIR:-build}/cli/wendle-chart
 program=$PWD/${BUILD_DIR:-build}/app/wendle
 
 work=$(mktemp -d)

@@ -1,7 +1,7 @@
-#include "FxPSpinEdit.h"
+#include "widgets/FxPSpinEdit.h"
 
-#include "FxPSpinEditAccessible.h"
-#include "TimerSpdBtn.h"
+#include "widgets/FxPSpinEditAccessible.h"
+#include "widgets/TimerSpdBtn.h"
 
 #include <QAccessible>
 #include <QFocusEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SpinRepeatTiming.h"
-#include "SpinValueModel.h"
+#include "widgets/SpinRepeatTiming.h"
+#include "widgets/SpinValueModel.h"
 
 #include <QSize>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "FxPSpinEditAccessible.h"
+#include "widgets/FxPSpinEditAccessible.h"
 
-#include "FxPSpinEdit.h"
+#include "widgets/FxPSpinEdit.h"
 
 #include <limits>
 

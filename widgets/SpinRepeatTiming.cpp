@@ -1,4 +1,4 @@
-#include "SpinRepeatTiming.h"
+#include "widgets/SpinRepeatTiming.h"
 
 #include <QGuiApplication>
 #include <QStyleHints>

@@ -1,7 +1,7 @@
-#include "SpinValueModel.h"
+#include "widgets/SpinValueModel.h"
 
-#include "BlankValue.h"
-#include "FormatFixed.h"
+#include "chart/BlankValue.h"
+#include "chart/FormatFixed.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "TimerSpdBtn.h"
+#include "widgets/TimerSpdBtn.h"
 
 #include <QMouseEvent>
 #include <QPainter>

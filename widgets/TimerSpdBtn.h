@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpinRepeatTiming.h"
+#include "widgets/SpinRepeatTiming.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
-#include "WendleForm.h"
-#include "AccessibilityRecorder.h"
-#include "FxPSpinEdit.h"
-#include "OvrInsMemo.h"
-#include "PrintPreview.h"
-#include "RadioGroup.h"
-#include "StitchDisplayArea.h"
-#include "WendleHelpForm.h"
+#include "app/WendleForm.h"
+#include "app/OvrInsMemo.h"
+#include "app/RadioGroup.h"
+#include "app/StitchDisplayArea.h"
+#include "help/WendleHelpForm.h"
+#include "preview/PrintPreview.h"
+#include "tests/support/AccessibilityRecorder.h"
+#include "widgets/FxPSpinEdit.h"
 
 #include <QPrinter>
 #include <QtTest>

@@ -1,7 +1,7 @@
-#include "ChartLayout.h"
+#include "chart/ChartLayout.h"
 
-#include "BlankValue.h"
-#include "TextNormaliser.h"
+#include "chart/BlankValue.h"
+#include "chart/TextNormaliser.h"
 
 #include <gtest/gtest.h>
 

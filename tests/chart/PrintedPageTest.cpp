@@ -1,9 +1,9 @@
-#include "PrintedPage.h"
-#include "PrintLayout.h"
+#include "chart/PrintedPage.h"
+#include "chart/PrintLayout.h"
 
-#include "BlankValue.h"
-#include "SizeMessage.h"
-#include "WendleFont.h"
+#include "chart/BlankValue.h"
+#include "chart/SizeMessage.h"
+#include "chart/WendleFont.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "SizeMessage.h"
+#include "chart/SizeMessage.h"
 
-#include "BlankValue.h"
-#include "FormatFixed.h"
+#include "chart/BlankValue.h"
+#include "chart/FormatFixed.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "StitchDisplay.h"
+#include "chart/StitchDisplay.h"
 
-#include "BlankValue.h"
+#include "chart/BlankValue.h"
 
 #include <gtest/gtest.h>
 

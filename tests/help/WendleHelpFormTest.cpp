@@ -1,4 +1,4 @@
-#include "WendleHelpForm.h"
+#include "help/WendleHelpForm.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>

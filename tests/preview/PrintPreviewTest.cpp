@@ -1,11 +1,11 @@
-#include "PrintPreview.h"
+#include "preview/PrintPreview.h"
 
-#include "AboutBox.h"
-#include "AccessibilityRecorder.h"
-#include "PreviewForm.h"
-#include "PrintException.h"
-#include "PrintStatusForm.h"
-#include "PrinterPort.h"
+#include "preview/AboutBox.h"
+#include "preview/PreviewForm.h"
+#include "preview/PrintException.h"
+#include "preview/PrintStatusForm.h"
+#include "preview/PrinterPort.h"
+#include "tests/support/AccessibilityRecorder.h"
 
 #include <QtPrintSupport>
 #include <QtTest>

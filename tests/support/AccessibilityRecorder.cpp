@@ -1,4 +1,4 @@
-#include "AccessibilityRecorder.h"
+#include "tests/support/AccessibilityRecorder.h"
 
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>

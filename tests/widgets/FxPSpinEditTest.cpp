@@ -1,7 +1,7 @@
-#include "FxPSpinEdit.h"
-#include "AccessibilityRecorder.h"
-#include "BlankValue.h"
-#include "TimerSpdBtn.h"
+#include "widgets/FxPSpinEdit.h"
+#include "chart/BlankValue.h"
+#include "tests/support/AccessibilityRecorder.h"
+#include "widgets/TimerSpdBtn.h"
 
 #include <QtTest>
 #include <QtWidgets>

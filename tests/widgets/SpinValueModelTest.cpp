@@ -1,6 +1,6 @@
-#include "SpinValueModel.h"
-#include "BlankValue.h"
-#include "SpinRepeatTiming.h"
+#include "widgets/SpinValueModel.h"
+#include "chart/BlankValue.h"
+#include "widgets/SpinRepeatTiming.h"
 
 #include <gtest/gtest.h>
 

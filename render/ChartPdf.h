@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChartPagePrinter.h"
+#include "render/ChartPagePrinter.h"
 
 #include <QByteArray>
 #include <QPageSize>

@@ -1,4 +1,4 @@
-#include "PainterCanvas.h"
+#include "render/PainterCanvas.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

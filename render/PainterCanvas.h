@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageCanvas.h"
+#include "chart/PageCanvas.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,12 +1,12 @@
 // Draws Wendle's icon with the program's own chart engine: the letter W laid out as a stitch
 // chart in the display colours. Run by the build; writes wendle.svg, wendle-48.png and
 // wendle-256.png into the folder given as its one argument.
-#include "ChartLayout.h"
-#include "ChartOptions.h"
-#include "ChartPicture.h"
-#include "OutputFile.h"
-#include "StitchDisplay.h"
-#include "WendleFont.h"
+#include "chart/ChartLayout.h"
+#include "chart/ChartOptions.h"
+#include "chart/StitchDisplay.h"
+#include "chart/WendleFont.h"
+#include "preview/OutputFile.h"
+#include "render/ChartPicture.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "ChartPicture.h"
+#include "render/ChartPicture.h"
 
 #include <QBuffer>
 

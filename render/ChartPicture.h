@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ChartLayout.h"
-#include "StitchDisplay.h"
+#include "chart/ChartLayout.h"
+#include "chart/StitchDisplay.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,9 +1,9 @@
-#include "ChartPdf.h"
+#include "render/ChartPdf.h"
 
-#include "PageInfo.h"
-#include "PrintPreview.h"
-#include "QtPrinterPort.h"
-#include "SpecialCanvas.h"
+#include "preview/PageInfo.h"
+#include "preview/PrintPreview.h"
+#include "preview/QtPrinterPort.h"
+#include "preview/SpecialCanvas.h"
 
 #include <QFile>
 #include <QPrinter>

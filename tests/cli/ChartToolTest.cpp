@@ -1,7 +1,7 @@
-#include "ChartTool.h"
+#include "cli/ChartTool.h"
 
-#include "ChartPicture.h"
-#include "WendleFont.h"
+#include "chart/WendleFont.h"
+#include "render/ChartPicture.h"
 
 #include <QtGui>
 

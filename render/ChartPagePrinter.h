@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ChartLayout.h"
-#include "PrintLayout.h"
-#include "StitchDisplay.h"
+#include "chart/ChartLayout.h"
+#include "chart/PrintLayout.h"
+#include "chart/StitchDisplay.h"
 
 namespace wendle {
 

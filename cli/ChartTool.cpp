@@ -1,16 +1,16 @@
-#include "ChartTool.h"
+#include "cli/ChartTool.h"
 
-#include "ChartLayout.h"
-#include "ChartOptions.h"
-#include "ChartPdf.h"
-#include "ChartPicture.h"
-#include "FormatFixed.h"
-#include "OutputFile.h"
-#include "PrintLayout.h"
-#include "SizeMessage.h"
-#include "StitchDisplay.h"
-#include "TextNormaliser.h"
-#include "WendleFont.h"
+#include "chart/ChartLayout.h"
+#include "chart/ChartOptions.h"
+#include "chart/FormatFixed.h"
+#include "chart/PrintLayout.h"
+#include "chart/SizeMessage.h"
+#include "chart/StitchDisplay.h"
+#include "chart/TextNormaliser.h"
+#include "chart/WendleFont.h"
+#include "preview/OutputFile.h"
+#include "render/ChartPdf.h"
+#include "render/ChartPicture.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,9 +1,9 @@
-#include "ChartPagePrinter.h"
+#include "render/ChartPagePrinter.h"
 
-#include "PageInfo.h"
-#include "PainterCanvas.h"
-#include "PrintedPage.h"
-#include "SpecialCanvas.h"
+#include "chart/PrintedPage.h"
+#include "preview/PageInfo.h"
+#include "preview/SpecialCanvas.h"
+#include "render/PainterCanvas.h"
 
 namespace wendle {
 

@@ -1,4 +1,4 @@
-#include "ChartTool.h"
+#include "cli/ChartTool.h"
 
 #include <QApplication>
 #include <QCoreApplication>
