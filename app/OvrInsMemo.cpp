@@ -102,17 +102,17 @@ TOvrInsMemo::TOvrInsMemo(QWidget* parent)
     setFont(arial);
 }
 
-void TOvrInsMemo::SetModeLabel(QLabel* label) { m_modeLabel = label; }
+void TOvrInsMemo::SetModeLabel(QLabel* label) { FModeLabel = label; }
 
 bool TOvrInsMemo::OverwriteMode() const
 {
-    return m_modeLabel && m_modeLabel->text() == OverwriteCaption;
+    return FModeLabel && FModeLabel->text() == OverwriteCaption;
 }
 
 void TOvrInsMemo::ToggleMode()
 {
-    if (m_modeLabel)
-        SetLabelText(m_modeLabel, OverwriteMode() ? InsertCaption : OverwriteCaption);
+    if (FModeLabel)
+        SetLabelText(FModeLabel, OverwriteMode() ? InsertCaption : OverwriteCaption);
 }
 
 bool TOvrInsMemo::event(QEvent* event)
@@ -256,8 +256,8 @@ QString TOvrInsMemo::Line(int index) const
     if (index < 0 || index >= static_cast<int>(spans.size()))
         return {};
     const LineSpan span = spans.at(static_cast<std::size_t>(index));
-    const QTextBlock block = document()->findBlock(span.start);
-    return block.text().mid(span.start - block.position(), span.length);
+    const QTextBlock block = document()->findBlock(span.Start);
+    return block.text().mid(span.Start - block.position(), span.Length);
 }
 
 void TOvrInsMemo::ReplaceLine(int index, const QString& text)
@@ -276,11 +276,11 @@ void TOvrInsMemo::ReplaceSpan(
     // The caret stays where the user left it rather than jumping to the end of the line: one
     // after the line moves with the text after it, one inside follows mapOffset.
     const auto map = [&](int position) {
-        if (position <= span.start)
+        if (position <= span.Start)
             return position;
-        if (position >= span.start + span.length)
-            return position - span.length + static_cast<int>(text.size());
-        return span.start + mapOffset(position - span.start);
+        if (position >= span.Start + span.Length)
+            return position - span.Length + static_cast<int>(text.size());
+        return span.Start + mapOffset(position - span.Start);
     };
     const QTextCursor before = textCursor();
     const int anchor = map(before.anchor());
@@ -288,8 +288,8 @@ void TOvrInsMemo::ReplaceSpan(
 
     QTextCursor edit(document());
     edit.joinPreviousEditBlock();
-    edit.setPosition(span.start);
-    edit.setPosition(span.start + span.length, QTextCursor::KeepAnchor);
+    edit.setPosition(span.Start);
+    edit.setPosition(span.Start + span.Length, QTextCursor::KeepAnchor);
     edit.insertText(text);
     edit.endEditBlock();
 
@@ -304,8 +304,8 @@ std::vector<std::string> TOvrInsMemo::DisplayedLines() const
     std::vector<std::string> lines;
     const QTextDocument* doc = document();
     for (const LineSpan& span : LineSpans()) {
-        const QTextBlock block = doc->findBlock(span.start);
-        const QString text = block.text().mid(span.start - block.position(), span.length);
+        const QTextBlock block = doc->findBlock(span.Start);
+        const QString text = block.text().mid(span.Start - block.position(), span.Length);
         lines.push_back(ToFontText(text.toStdU32String()));
     }
     return lines;
@@ -314,15 +314,15 @@ std::vector<std::string> TOvrInsMemo::DisplayedLines() const
 bool TOvrInsMemo::Normalise()
 {
     // A nested pass would rewrite lines under the one still iterating over them.
-    if (m_inNormalise)
+    if (InNormalise)
         return false;
-    m_inNormalise = true;
+    InNormalise = true;
     bool changed = false;
     std::vector<LineSpan> spans = LineSpans();
     for (std::size_t i = 0; i < spans.size(); ++i) {
         const LineSpan span = spans[i];
-        const QTextBlock block = document()->findBlock(span.start);
-        const QString text = block.text().mid(span.start - block.position(), span.length);
+        const QTextBlock block = document()->findBlock(span.Start);
+        const QString text = block.text().mid(span.Start - block.position(), span.Length);
         const std::u32string original = text.toStdU32String();
         const std::u32string normalised = NormaliseLine(original);
         if (normalised == original)
@@ -349,7 +349,7 @@ bool TOvrInsMemo::Normalise()
         // The replacement may wrap the following text differently.
         spans = LineSpans();
     }
-    m_inNormalise = false;
+    InNormalise = false;
     return changed;
 }
 

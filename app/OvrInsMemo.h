@@ -39,7 +39,7 @@ public:
 
     /// The label whose caption records the mode; the field does not own it.
     void SetModeLabel(QLabel* label);
-    QLabel* ModeLabel() const { return m_modeLabel; }
+    QLabel* ModeLabel() const { return FModeLabel; }
 
     /// True exactly when the mode label reads "Overwrite".
     bool OverwriteMode() const;
@@ -73,8 +73,8 @@ protected:
 
 private:
     struct LineSpan {
-        int start { 0 };
-        int length { 0 };
+        int Start { 0 };
+        int Length { 0 };
     };
 
     std::vector<LineSpan> LineSpans() const;
@@ -86,8 +86,8 @@ private:
     void ReplaceSpan(
         const LineSpan& span, const QString& text, const std::function<int(int)>& mapOffset);
 
-    QPointer<QLabel> m_modeLabel;
-    bool m_inNormalise { false };
+    QPointer<QLabel> FModeLabel;
+    bool InNormalise { false };
 };
 
 } // namespace wendle

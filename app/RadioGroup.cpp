@@ -33,12 +33,6 @@ void TRadioGroup::SetItemIndex(int index)
         button->setChecked(true);
 }
 
-QString TRadioGroup::SelectedCaption() const
-{
-    const QAbstractButton* button = Buttons->checkedButton();
-    return button ? button->text() : QString();
-}
-
 QRadioButton* TRadioGroup::Item(int index) const
 {
     return qobject_cast<QRadioButton*>(Buttons->button(index));

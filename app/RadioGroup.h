@@ -18,10 +18,11 @@ public:
         const QString& caption, const QStringList& items, int columns, QWidget* parent = nullptr);
 
     int ItemIndex() const;
+    /// The chosen item as the choice it stands for: the items are listed in the order of
+    /// the choice's values.
+    template <typename Choice> Choice Chosen() const { return static_cast<Choice>(ItemIndex()); }
     /// Checks item \a index without firing OnClick.
     void SetItemIndex(int index);
-    /// Caption of the chosen item; empty when none is chosen.
-    QString SelectedCaption() const;
     QRadioButton* Item(int index) const;
     int Count() const;
 

@@ -2,6 +2,7 @@
 
 #include "chart/ChartLayout.h"
 #include "chart/PrintLayout.h"
+#include "chart/Settings.h"
 #include "chart/SizeMessage.h"
 #include "chart/StitchDisplay.h"
 #include "chart/WendleFont.h"
@@ -63,10 +64,10 @@ public:
     const TChartLayout& Chart() const { return Layout; }
     std::int32_t ChartWidth() const { return Layout.ChartWidth; }
     std::int32_t ChartHeight() const { return Layout.ChartHeight; }
-    TColour DisplayColour(int index) const { return Colours.Colours[index]; }
-    void SetDisplayColour(int index, TColour colour);
-    bool DisplayStale() const { return DisplayStaleFlag; }
-    bool StartupUpdateDone() const { return StartupUpdateDoneFlag; }
+    Colour DisplayColour(int index) const { return Colours.Colours[index]; }
+    void SetDisplayColour(int index, Colour colour);
+    bool DisplayStale() const { return FDisplayStale; }
+    bool StartupUpdateDone() const { return FStartupUpdateDone; }
     /// Cell size of the display in pixels.
     int DisplayCellWidth() const;
     int DisplayCellHeight() const;
@@ -81,9 +82,9 @@ public:
     void PrintButtonClick();
 
     /// How many updates have run, so that tests can tell whether a change ran one.
-    int UpdateCount() const { return UpdateRuns; }
+    int UpdateCount() const { return FUpdateCount; }
     /// True while the chart is too large for the display, which then shows only its start.
-    bool DisplayCut() const { return DisplayCutFlag; }
+    bool DisplayCut() const { return FDisplayCut; }
     static constexpr const char* DisplayCutNote
         = "The chart is too large to show in full: zoom out to see more of it";
 
@@ -140,8 +141,8 @@ private:
     QWidget* CreateStitchesPage();
     QWidget* CreateDisplayAndPrintPage();
     QWidget* CreateBottomStrip();
-    TFxPSpinEdit* CreateSpinField(QWidget* parent, const QString& name, double minimum,
-        double maximum, int decimals, double value);
+    TFxPSpinEdit* CreateSpinField(
+        QWidget* parent, const QString& name, const NumberSetting& setting);
     void ConnectHandlers();
 
     void LayOutChart();
@@ -170,14 +171,14 @@ private:
     QTimer* RewrapTimer { nullptr };
     DisplayColours Colours;
     PrintLayout Print;
-    bool StartupUpdateDoneFlag { false };
-    bool DisplayStaleFlag { false };
+    bool FStartupUpdateDone { false };
+    bool FDisplayStale { false };
     bool Painting { false };
-    bool DisplayCutFlag { false };
+    bool FDisplayCut { false };
     bool PrintCommandRunning { false };
     bool Normalising { false };
     int LastCellHeight { 3 };
-    int UpdateRuns { 0 };
+    int FUpdateCount { 0 };
 };
 
 } // namespace wendle

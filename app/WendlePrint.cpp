@@ -20,17 +20,17 @@ void TWendleForm::RecomputePrintScaleLimits()
 {
     // The maximum first: in the other order a value between the old and the new range
     // could be clamped twice.
-    const PitchLimits limits = PrintScaleLimits(PrintedStitchPitchGroup->ItemIndex());
-    PrintedStitchPitchEdit->SetMaxValue(limits.Maximum);
-    PrintedStitchPitchEdit->SetMinValue(limits.Minimum);
+    const NumberSetting pitch = PrintPitchSetting(PrintedStitchPitchGroup->Chosen<LengthUnit>());
+    PrintedStitchPitchEdit->SetMaxValue(pitch.Maximum);
+    PrintedStitchPitchEdit->SetMinValue(pitch.Minimum);
     RecomputePrintRequirements();
 }
 
 void TWendleForm::RecomputePrintRequirements()
 {
     Print = ComputePrintRequirements({ Layout.ChartWidth, Layout.ChartHeight,
-        PrintedStitchPitchEdit->Value(), PrintedStitchPitchGroup->ItemIndex(),
-        StitchesAcrossEdit->Value(), StitchesDownEdit->Value() });
+        PrintedStitchPitchEdit->Number(), PrintedStitchPitchGroup->Chosen<LengthUnit>(),
+        StitchesAcrossEdit->Number(), StitchesDownEdit->Number() });
     const bool printable = Print.PagesRequired != UnprintablePages;
     PreviewButton->setEnabled(printable);
     PrintButton->setEnabled(printable);
@@ -85,8 +85,8 @@ void TWendleForm::PrintPage(std::unique_ptr<TPageInfo>& Info, TSpecialCanvas& SC
     if (!Info)
         return;
     PrintChartPage(*Info, SCanvas,
-        { Layout, Print, PrintColorGroup->ItemIndex(), Colours, FirstStitchEdit->Value(),
-            FirstRowEdit->Value() });
+        { Layout, Print, PrintColorGroup->Chosen<PrintColour>(), Colours, FirstStitchEdit->Number(),
+            FirstRowEdit->Number() });
 }
 
 void TWendleForm::EndPrinting(std::unique_ptr<TPageInfo>& Info) { Info.reset(); }

@@ -22,13 +22,13 @@ std::vector<std::string> Message(int lineCount)
     return lines;
 }
 
-void BM_LayOutChart(benchmark::State& state, int alignment)
+void BM_LayOutChart(benchmark::State& state, wendle::Alignment alignment)
 {
     wendle::TWendleFont font;
     font.BuildFont();
     const auto lines = Message(static_cast<int>(state.range(0)));
     wendle::ChartOptions options;
-    options.Alignment = alignment;
+    options.Align = alignment;
     wendle::TChartLayout layout;
     for (auto _ : state) {
         layout.LayOutChart(lines, options, font);
@@ -44,6 +44,6 @@ void BM_LayOutChart(benchmark::State& state, int alignment)
 
 } // namespace
 
-BENCHMARK_CAPTURE(BM_LayOutChart, left, wendle::AlignLeft)->Arg(5)->Arg(40)->Arg(400);
-BENCHMARK_CAPTURE(BM_LayOutChart, full, wendle::AlignFull)->Arg(5)->Arg(40)->Arg(400);
+BENCHMARK_CAPTURE(BM_LayOutChart, left, wendle::Alignment::Left)->Arg(5)->Arg(40)->Arg(400);
+BENCHMARK_CAPTURE(BM_LayOutChart, full, wendle::Alignment::Full)->Arg(5)->Arg(40)->Arg(400);
 BENCHMARK_MAIN();

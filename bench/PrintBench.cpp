@@ -60,7 +60,9 @@ void BM_WritePdf(benchmark::State& state)
     qsizetype bytes = 0;
     for (auto _ : state) {
         QString error;
-        bytes = ChartPdf({ chart, plan, 0, DisplayColours {}, 1, 1 }, {}, error).size();
+        bytes = ChartPdf(
+            { chart, plan, PrintColour::BlackOnWhite, DisplayColours {}, 1, 1 }, {}, error)
+                    .size();
         if (!error.isEmpty())
             state.SkipWithError(error.toUtf8().constData());
     }
@@ -75,8 +77,8 @@ void BM_PaintPreviewPage(benchmark::State& state)
 {
     std::vector<std::string> lines(33, std::string(21, 'W'));
     const TChartLayout chart = LayOut(lines);
-    const PrintLayout plan
-        = ComputePrintRequirements({ chart.ChartWidth, chart.ChartHeight, 20.0, 0, 6.0, 7.5 });
+    const PrintLayout plan = ComputePrintRequirements(
+        { chart.ChartWidth, chart.ChartHeight, 20.0, LengthUnit::Inch, 6.0, 7.5 });
     if (plan.PagesRequired != 1) {
         state.SkipWithError("the test chart does not fill exactly one page");
         return;
@@ -87,7 +89,8 @@ void BM_PaintPreviewPage(benchmark::State& state)
     TPreviewForm form(port);
     form.SetHandlers([](std::unique_ptr<TPageInfo>& info) { info = std::make_unique<TPageInfo>(); },
         [&](std::unique_ptr<TPageInfo>& info, TSpecialCanvas& canvas) {
-            PrintChartPage(*info, canvas, { chart, plan, 0, DisplayColours {}, 1, 1 });
+            PrintChartPage(
+                *info, canvas, { chart, plan, PrintColour::BlackOnWhite, DisplayColours {}, 1, 1 });
         },
         [](std::unique_ptr<TPageInfo>& info) { info.reset(); });
     const float zoom = static_cast<float>(state.range(0)) / 100.0F;

@@ -27,7 +27,7 @@ namespace {
 
         Advances(const TWendleFont& font, const ChartOptions& options)
         {
-            std::ranges::transform(font.FontWidths[options.FontForm], Columns.begin(),
+            std::ranges::transform(font.FontWidths[FormIndex(options.Form)], Columns.begin(),
                 [](std::int32_t width) { return width + 1; });
             Columns[0] = options.WordGap - 2 + 1;
         }
@@ -104,23 +104,23 @@ bool TChartLayout::LayOutChart(
     StitchRows.assign(cells, 0);
 
     // Drawing pass.
-    const auto& cellsOfForm = font.FontCells[options.FontForm];
+    const auto& cellsOfForm = font.FontCells[FormIndex(options.Form)];
     const std::int32_t text = static_cast<std::int32_t>(textWidth);
     std::int64_t top = options.BlankRows;
     for (std::size_t i = 0; i < lineCount; ++i) {
         std::int32_t x = options.EndBlanks;
         std::int32_t slack = text - LineTextWidths[i];
         std::int32_t gaps = 0;
-        switch (options.Alignment) {
-        case AlignRight:
+        switch (options.Align) {
+        case Alignment::Right:
             x += slack;
             slack = 0;
             break;
-        case AlignCentred:
+        case Alignment::Centred:
             x += slack / 2;
             slack = 0;
             break;
-        case AlignFull:
+        case Alignment::Full:
             gaps = LineBlankCounts[i];
             break;
         default:

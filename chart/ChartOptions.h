@@ -1,48 +1,35 @@
 #pragma once
 
+#include "chart/Settings.h"
+#include "chart/WendleFont.h"
+
 #include <optional>
 
 namespace wendle {
 
-/// The inclusive range and default of one whole-number layout option.
-struct OptionRange {
-    int Minimum;
-    int Maximum;
-    int Default;
-
-    constexpr bool Contains(int value) const { return value >= Minimum && value <= Maximum; }
-};
-
-inline constexpr OptionRange BlankRowsRange { 1, 10, 2 };
-inline constexpr OptionRange EndBlanksRange { 1, 10, 1 };
-inline constexpr OptionRange WordGapRange { 2, 6, 2 };
-
-enum ChartAlignment : int {
-    AlignLeft = 0,
-    AlignRight = 1,
-    AlignCentred = 2,
-    AlignFull = 3,
-};
+/// Where each line's text stands between the blank stitches at the row ends.
+enum class Alignment { Left, Right, Centred, Full };
 
 /// The inputs of one layout run, read from the option controls each time.
 struct ChartOptions {
-    int BlankRows { BlankRowsRange.Default };
-    int EndBlanks { EndBlanksRange.Default };
-    int WordGap { WordGapRange.Default };
-    int Alignment { AlignLeft };
-    int FontForm { 0 };
+    int BlankRows { static_cast<int>(BlankRowsSetting.Default) };
+    int EndBlanks { static_cast<int>(EndBlanksSetting.Default) };
+    int WordGap { static_cast<int>(WordGapSetting.Default) };
+    Alignment Align { Alignment::Left };
+    FontForm Form { FontForm::Narrow };
 
-    /// True when every number lies in its range; a layout run with anything else keeps
-    /// the previous chart.
+    /// True when every number lies in its range and both choices are ones there are; a
+    /// layout run with anything else keeps the previous chart.
     bool IsUsable() const;
 };
 
 /// A number field's value as a whole number of stitches or rows: rounded to nearest with
 /// halves to the even neighbour. Empty for a blank field or a value that is no number.
-std::optional<int> RoundOptionValue(double value);
+std::optional<int> RoundOptionValue(std::optional<double> value);
 
-/// Options from the raw field values; empty while any of the three numbers is blank.
-std::optional<ChartOptions> MakeChartOptions(
-    double blankRows, double endBlanks, double wordGap, int alignment, int fontForm);
+/// Options from the fields' values; empty while any of the three numbers is blank.
+std::optional<ChartOptions> MakeChartOptions(std::optional<double> blankRows,
+    std::optional<double> endBlanks, std::optional<double> wordGap, Alignment align,
+    FontForm form);
 
 } // namespace wendle

@@ -1,6 +1,5 @@
 #include "chart/FormatFixed.h"
 
-#include "chart/BlankValue.h"
 
 #include <algorithm>
 #include <charconv>
@@ -91,12 +90,13 @@ std::string FixedPointText(
     return result;
 }
 
-std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator)
+std::string FormatFixed(
+    std::optional<double> value, int decimals, std::string_view decimalSeparator)
 {
-    if (IsBlankValue(value))
+    if (!value)
         return {};
     const std::string result
-        = FixedPointText(value, decimals, MaxSignificantDigits, decimalSeparator);
+        = FixedPointText(*value, decimals, MaxSignificantDigits, decimalSeparator);
 
     const auto isTrimmed = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     const auto first = std::find_if_not(result.begin(), result.end(), isTrimmed);

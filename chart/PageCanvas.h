@@ -12,8 +12,8 @@ class TPageCanvas {
 public:
     virtual ~TPageCanvas() = default;
 
-    virtual void SetBrushColour(TColour colour) = 0;
-    virtual void SetPenColour(TColour colour) = 0;
+    virtual void SetBrushColour(Colour colour) = 0;
+    virtual void SetPenColour(Colour colour) = 0;
     virtual void SetPenWidth(int width) = 0;
     /// Fills the inside with the brush and outlines it with the pen; the second corner is
     /// exclusive. The outline runs along the border pixels x1, x2 - 1, y1 and y2 - 1, a pen

@@ -1,6 +1,5 @@
 #include "chart/PrintLayout.h"
 
-#include "chart/BlankValue.h"
 #include "chart/SizeMessage.h"
 
 #include <algorithm>
@@ -18,9 +17,9 @@ namespace {
     // much of the page width is kept free for the row numbers.
     constexpr long double NumberSpace = 0.5L;
 
-    bool IsUsableNumber(double value)
+    bool IsUsableNumber(std::optional<double> value)
     {
-        return !IsBlankValue(value) && std::isfinite(value) && value > 0.0;
+        return value && std::isfinite(*value) && *value > 0.0;
     }
 
     // Page geometry of one orientation; the printer's own paper size is not consulted.
@@ -83,13 +82,6 @@ namespace {
 
 } // namespace
 
-PitchLimits PrintScaleLimits(int pitchUnit)
-{
-    if (pitchUnit == 1)
-        return { 5.0 / 2.54, 20.0 / 2.54 };
-    return { 5.0, 20.0 };
-}
-
 PrintLayout ComputePrintRequirements(const PrintInputs& inputs)
 {
     const std::array fields { inputs.PitchValue, inputs.StitchesAcross, inputs.StitchesDown };
@@ -99,12 +91,12 @@ PrintLayout ComputePrintRequirements(const PrintInputs& inputs)
     const std::int32_t chartHeight = std::max(inputs.ChartHeight, std::int32_t { 0 });
 
     PrintLayout layout;
-    layout.PrintStitchesPerInch = static_cast<float>(inputs.PitchValue);
-    if (inputs.PitchUnit == 1)
+    layout.PrintStitchesPerInch = static_cast<float>(*inputs.PitchValue);
+    if (inputs.PitchUnit == LengthUnit::Centimetre)
         layout.PrintStitchesPerInch = static_cast<float>(layout.PrintStitchesPerInch * 2.54L);
     // A printed stitch has the proportions of a knitted one: height to width is across/down.
     layout.PrintRowsPerInch = static_cast<float>(layout.PrintStitchesPerInch
-        / (static_cast<long double>(inputs.StitchesAcross) / inputs.StitchesDown));
+        / (static_cast<long double>(*inputs.StitchesAcross) / *inputs.StitchesDown));
     layout.PrintedHeight
         = static_cast<float>(static_cast<long double>(chartHeight) / layout.PrintRowsPerInch);
     // Extreme but finite numbers can still overflow single precision or vanish in it; rows

@@ -1,28 +1,23 @@
 #pragma once
 
+#include "chart/Settings.h"
+
 #include <cstdint>
+#include <optional>
 
 namespace wendle {
 
-/// The range of the printed-pitch field.
-struct PitchLimits {
-    double Minimum;
-    double Maximum;
-};
-
-/// Limits of the printed-pitch field for unit 0 (inch: 5.0 to 20.0) or 1 (cm: 5/2.54 to
-/// 20/2.54), so that both units allow 5 to 20 printed stitches per inch. Any other unit
-/// counts as inch. The window sets the maximum first, then the minimum.
-PitchLimits PrintScaleLimits(int pitchUnit);
-
-/// What the print layout is made from: the chart's size and the raw field values.
+/// What the print layout is made from: the chart's size and the fields' values, each empty
+/// for a blank field.
 struct PrintInputs {
     std::int32_t ChartWidth { 0 };
     std::int32_t ChartHeight { 0 };
-    double PitchValue { 12.0 }; ///< printed stitches per unit; may be a blank field's value
-    int PitchUnit { 0 }; ///< 0 inch, 1 cm
-    double StitchesAcross { 6.0 }; ///< gauge per unit; may be blank
-    double StitchesDown { 7.5 };
+    /// Printed stitches per PitchUnit.
+    std::optional<double> PitchValue { PrintPitchSetting(LengthUnit::Inch).Default };
+    LengthUnit PitchUnit { LengthUnit::Inch };
+    /// The gauge, stitches and rows per unit: a printed stitch has a knitted one's shape.
+    std::optional<double> StitchesAcross { StitchesAcrossSetting.Default };
+    std::optional<double> StitchesDown { StitchesDownSetting.Default };
 };
 
 /// How the chart lies on paper: printed scale, page geometry of the chosen orientation (all

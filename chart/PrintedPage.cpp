@@ -1,6 +1,6 @@
 #include "chart/PrintedPage.h"
 
-#include "chart/BlankValue.h"
+#include "chart/Settings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,9 +9,6 @@
 namespace wendle {
 
 namespace {
-
-    constexpr TColour White = 0x00FFFFFF;
-    constexpr TColour Black = 0x00000000;
 
     // Far beyond any sheet, yet small enough that adding pens, ticks and text widths to a
     // coordinate never overflows an int.
@@ -39,7 +36,7 @@ namespace {
     // What stays the same for every section of a page.
     struct PageStyle {
         PrintColours Colours;
-        TColour OutlineColour;
+        Colour OutlineColour;
         int PenWidth;
         int Half;
         int Tick;
@@ -96,8 +93,8 @@ namespace {
     void DrawRowNumber(TPageCanvas& canvas, const PageStyle& style, int chartLeft, int top,
         int rowBottom, std::int64_t rowNumber)
     {
-        canvas.SetBrushColour(White);
-        canvas.SetPenColour(Black);
+        canvas.SetBrushColour(WhiteColour);
+        canvas.SetPenColour(BlackColour);
         canvas.SetPenWidth(1);
         const int yMid = (top + rowBottom) / 2;
         canvas.Line(chartLeft - NumberGap, yMid, chartLeft - style.Tick, yMid);
@@ -209,8 +206,8 @@ namespace {
                 const std::int64_t stitchNumber = i + style.FirstStitchOffset;
                 if (r == height && stitchNumber % 10 == 0) {
                     // The pen keeps the grid width for the stitch ticks.
-                    canvas.SetBrushColour(White);
-                    canvas.SetPenColour(Black);
+                    canvas.SetBrushColour(WhiteColour);
+                    canvas.SetPenColour(BlackColour);
                     const int xMid = (left + cellRight) / 2;
                     canvas.Line(xMid, rowBottom + NumberGap, xMid, rowBottom + style.Tick);
                     const std::string text = NumberText(stitchNumber);
@@ -222,8 +219,8 @@ namespace {
 
         // The chart's outer edges are heavy whatever the colours; an edge where the chart
         // was cut between two sections is not an outer edge.
-        canvas.SetBrushColour(Black);
-        canvas.SetPenColour(Black);
+        canvas.SetBrushColour(BlackColour);
+        canvas.SetPenColour(BlackColour);
         canvas.SetPenWidth(style.PenWidth);
         canvas.Rectangle(x(1), y(1), right, y(1) + style.Half);
         canvas.Rectangle(x(1), y(height + 1), right, bottom);
@@ -235,16 +232,16 @@ namespace {
 
 } // namespace
 
-PrintColours ChoosePrintColours(int choice, const DisplayColours& display)
+PrintColours ChoosePrintColours(PrintColour choice, const DisplayColours& display)
 {
     switch (choice) {
-    case 1:
-        return { White, Black, White };
-    case 2:
+    case PrintColour::WhiteOnBlack:
+        return { WhiteColour, BlackColour, WhiteColour };
+    case PrintColour::Screen:
         return { display.Colours[DisplayColours::Text], display.Colours[DisplayColours::Background],
             display.Colours[DisplayColours::GridLines] };
     default:
-        return { Black, White, Black };
+        return { BlackColour, WhiteColour, BlackColour };
     }
 }
 
@@ -268,11 +265,13 @@ int PrintFontPoints(float stitchesPerInch)
     return RoundPixel(150 / static_cast<long double>(stitchesPerInch));
 }
 
-std::int32_t NumberOffset(double fieldValue)
+std::int32_t NumberOffset(std::optional<double> fieldValue)
 {
-    if (IsBlankValue(fieldValue) || std::isnan(fieldValue))
+    if (!fieldValue || std::isnan(*fieldValue))
         return 0;
-    return static_cast<std::int32_t>(std::nearbyint(std::clamp(fieldValue, 1.0, 999.0))) - 1;
+    return static_cast<std::int32_t>(std::nearbyint(
+               std::clamp(*fieldValue, FirstNumberSetting.Minimum, FirstNumberSetting.Maximum)))
+        - 1;
 }
 
 std::string NumberText(std::int64_t number) { return std::to_string(number).substr(0, 4); }

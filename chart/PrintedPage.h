@@ -6,28 +6,31 @@
 #include "chart/StitchDisplay.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace wendle {
 
+/// The colours a pattern is printed in, as the print colour choice offers them.
+enum class PrintColour { BlackOnWhite, WhiteOnBlack, Screen };
+
 /// The three colours a page is printed in.
 struct PrintColours {
-    TColour Text;
-    TColour Background;
-    TColour Grid;
+    Colour Text;
+    Colour Background;
+    Colour Grid;
 };
 
-/// Choice 0 black on white, 1 white on black, 2 the screen display colours; any other
-/// choice prints black on white.
-PrintColours ChoosePrintColours(int choice, const DisplayColours& display);
+/// The colours of \a choice; the display colours are those of the screen.
+PrintColours ChoosePrintColours(PrintColour choice, const DisplayColours& display);
 
 /// Everything one printed page is drawn from.
 struct PageRequest {
     const TChartLayout& Chart;
     const PrintLayout& Layout;
     PrintColours Colours;
-    double FirstStitchValue; ///< the number of the chart's first stitch; may be blank
-    double FirstRowValue; ///< the number of the chart's first row; may be blank
+    std::optional<double> FirstStitchValue; ///< the number of the chart's first stitch
+    std::optional<double> FirstRowValue; ///< the number of the chart's first row
     int PpiX; ///< the printer's pixels per inch
     int PpiY;
     std::int32_t PageNumber; ///< 1-based
@@ -55,7 +58,7 @@ int PrintFontPoints(float stitchesPerInch);
 /// What to add to a 1-based stitch or row index to get its printed number, from the value
 /// of the first-stitch or first-row field: blank or no number counts as 1, others are
 /// clamped to 1..999 and rounded half to even.
-std::int32_t NumberOffset(double fieldValue);
+std::int32_t NumberOffset(std::optional<double> fieldValue);
 
 /// A printed number: its decimal digits, cut to the first four.
 std::string NumberText(std::int64_t number);

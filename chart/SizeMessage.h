@@ -1,6 +1,10 @@
 #pragma once
 
+#include "chart/Colour.h"
+#include "chart/Settings.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,14 +13,10 @@ namespace wendle {
 /// PagesRequired holds this when the chart cannot be printed at the current settings.
 inline constexpr std::int32_t UnprintablePages = 2147483647;
 
-/// Colours in the 0x00BBGGRR layout.
-inline constexpr std::uint32_t SizeMessageYellow = 0x0000FFFF;
-inline constexpr std::uint32_t SizeMessageRed = 0x000000FF;
-
-/// What the size label shows: its text (lines broken by a carriage return), colour, style.
+/// What the size label shows: its text (lines broken by a line feed), colour and style.
 struct SizeMessage {
     std::string Caption;
-    std::uint32_t Colour { SizeMessageYellow };
+    Colour TextColour { YellowColour };
     bool Bold { false };
 
     bool operator==(const SizeMessage&) const = default;
@@ -26,9 +26,10 @@ struct SizeMessage {
 struct ChartSizeInputs {
     std::int32_t ChartWidth { 0 };
     std::int32_t ChartHeight { 0 };
-    double StitchesAcross { 6.0 }; ///< per unit; may be a blank field's value
-    double StitchesDown { 7.5 };
-    std::string_view UnitCaption { "inch" }; ///< caption of the chosen unit
+    /// The gauge per unit; empty for a blank field.
+    std::optional<double> StitchesAcross { StitchesAcrossSetting.Default };
+    std::optional<double> StitchesDown { StitchesDownSetting.Default };
+    LengthUnit Unit { LengthUnit::Inch };
     std::int32_t PagesRequired { 0 };
 };
 

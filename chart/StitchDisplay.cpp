@@ -1,7 +1,5 @@
 #include "chart/StitchDisplay.h"
 
-#include "chart/BlankValue.h"
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -15,13 +13,13 @@ namespace {
 
 } // namespace
 
-std::optional<int> StitchCellHeight(double across, double down, int cellWidth)
+std::optional<int> StitchCellHeight(
+    std::optional<double> across, std::optional<double> down, int cellWidth)
 {
-    if (IsBlankValue(across) || IsBlankValue(down) || !(across > 0.0) || !(down > 0.0)
-        || cellWidth <= 0)
+    if (!across || !down || !(*across > 0.0) || !(*down > 0.0) || cellWidth <= 0)
         return std::nullopt;
     // The ideal height in double precision, then rounded to single precision.
-    const double ideal = static_cast<float>(across / down * cellWidth);
+    const double ideal = static_cast<float>(*across / *down * cellWidth);
     if (!std::isfinite(ideal) || ideal > LargestCellHeight)
         return std::nullopt;
     const double low = std::trunc(ideal);
@@ -54,12 +52,12 @@ void RenderStitchDisplay(const TChartLayout& chart, const DisplayColours& colour
     if (firstX >= endX || firstY >= endY)
         return;
 
-    const TColour backgroundColour = colours.Colours[DisplayColours::Background];
-    const TColour gridColour = colours.Colours[DisplayColours::GridLines];
+    const Colour backgroundColour = colours.Colours[DisplayColours::Background];
+    const Colour gridColour = colours.Colours[DisplayColours::GridLines];
     const bool gridShown = gridColour != backgroundColour;
     const std::uint32_t cellArgb[2]
-        = { ToArgb(backgroundColour), ToArgb(colours.Colours[DisplayColours::Text]) };
-    const std::uint32_t gridArgb = ToArgb(gridColour);
+        = { backgroundColour.Argb(), colours.Colours[DisplayColours::Text].Argb() };
+    const std::uint32_t gridArgb = gridColour.Argb();
 
     // A shared outline pixel is drawn last by the cell to its right or below, so every
     // pixel belongs to the cell it falls in, the last column and row also owning the

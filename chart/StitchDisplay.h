@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartLayout.h"
+#include "chart/Colour.h"
 
 #include <array>
 #include <cstdint>
@@ -8,24 +9,18 @@
 
 namespace wendle {
 
-/// A colour in the 0x00BBGGRR layout; the top byte may carry the palette-relative flag.
-using TColour = std::uint32_t;
-
-inline constexpr TColour CreamColour = 0x02F0FBFF;
-inline constexpr TColour BlackColour = 0x00000000;
-inline constexpr TColour MaroonColour = 0x00000080;
-
 /// The three display colours, indexed like the colour buttons' tags.
 struct DisplayColours {
     enum Index { Background = 0, Text = 1, GridLines = 2 };
-    std::array<TColour, 3> Colours { CreamColour, BlackColour, MaroonColour };
+    std::array<Colour, 3> Colours { CreamColour, BlackColour, MaroonColour };
 };
 
 /// Cell height in pixels for a cell \a cellWidth pixels wide at a gauge of \a across
 /// stitches and \a down rows per unit: the ideal height rounded at the geometric mean of
 /// its integer neighbours, never below 1. Empty when the gauge is blank, not positive or
 /// gives a height beyond any screen.
-std::optional<int> StitchCellHeight(double across, double down, int cellWidth);
+std::optional<int> StitchCellHeight(
+    std::optional<double> across, std::optional<double> down, int cellWidth);
 
 /// Pixel size of the whole display for a chart at the given cell size: every cell shares
 /// its outline with its neighbours, so one more pixel than the cells take.
@@ -38,16 +33,10 @@ DisplaySize StitchDisplaySize(const TChartLayout& chart, int cellWidth, int cell
 /// Renders the part of the stitch display whose top left pixel is (\a left, \a top) into
 /// \a pixels (\a width x \a height, \a stride pixels per row, 0xAARRGGBB, opaque). The result
 /// is exactly what drawing every cell, row by row, as a filled rectangle outlined in the grid
-/// colour gives; when the grid colour equals the background colour (all 32 bits), each
+/// colour gives; when the grid colour equals the background colour (palette flag and all), each
 /// outline takes its own cell's colour instead, so no grid shows. Pixels outside the display
 /// keep their value.
 void RenderStitchDisplay(const TChartLayout& chart, const DisplayColours& colours, int cellWidth,
     int cellHeight, int left, int top, int width, int height, std::uint32_t* pixels, int stride);
-
-/// 0xAARRGGBB, opaque, of a 0x00BBGGRR colour (the flag byte does not change the colour).
-constexpr std::uint32_t ToArgb(TColour colour)
-{
-    return 0xFF000000u | ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
-}
 
 } // namespace wendle

@@ -81,24 +81,26 @@ void TWendleFont::BuildFont()
     for (int k = 0; k < GlyphCount; ++k) {
         const Glyph& stored = GlyphTable[k];
         const char character = static_cast<char>(FirstFontCode + k);
-        GlyphCells& narrow = FontCells[NarrowFont][k];
-        GlyphCells& wide = FontCells[WideFont][k];
+        GlyphCells& narrow = FontCells[FormIndex(FontForm::Narrow)][k];
+        GlyphCells& wide = FontCells[FormIndex(FontForm::Wide)][k];
+        std::int32_t& narrowWidth = FontWidths[FormIndex(FontForm::Narrow)][k];
+        std::int32_t& wideWidth = FontWidths[FormIndex(FontForm::Wide)][k];
 
         for (int r = 0; r < GlyphRows; ++r)
             for (int c = 0; c < GlyphColumns; ++c)
                 narrow[r][c] = stored.Rows[r][c] == 'X' ? 1 : 0;
         wide = narrow;
-        FontWidths[NarrowFont][k] = stored.Width;
-        FontWidths[WideFont][k] = stored.Width;
+        narrowWidth = stored.Width;
+        wideWidth = stored.Width;
 
         if (WideningChars.find(character) != std::string_view::npos) {
             for (auto& row : wide)
                 row = { row[0], row[1], row[1], row[2], row[3] };
-            FontWidths[WideFont][k] = stored.Width + 1;
+            wideWidth = stored.Width + 1;
         } else if (NarrowingChars.find(character) != std::string_view::npos) {
             for (auto& row : narrow)
                 row = { row[0], row[2], row[4], 0, 0 };
-            FontWidths[NarrowFont][k] = 3;
+            narrowWidth = 3;
         }
     }
 }

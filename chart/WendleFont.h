@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -19,10 +20,12 @@ inline constexpr int GlyphCount = LastFontCode - FirstFontCode + 1;
 inline constexpr int GlyphRows = 5;
 inline constexpr int GlyphColumns = 5;
 
-/// Font forms, numbered like the items of the font-width choice.
-inline constexpr int NarrowFont = 0;
-inline constexpr int WideFont = 1;
+/// The font's two forms: the wide one doubles the second column of A, E, F, H and the like.
+enum class FontForm { Narrow, Wide };
 inline constexpr int FontFormCount = 2;
+
+/// Where a form's cells and widths stand in TWendleFont.
+constexpr std::size_t FormIndex(FontForm form) { return static_cast<std::size_t>(form); }
 
 /// The stored alphabet, record k for character code 32 + k.
 extern const std::array<Glyph, GlyphCount> GlyphTable;

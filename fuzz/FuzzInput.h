@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <span>
 
 /// Stops the run with the failed condition named, for libFuzzer to report and keep.
@@ -36,8 +37,16 @@ struct TFuzzInput {
         return low + static_cast<int>(raw % span);
     }
 
+    /// A number field's value: now and then blank, else as Number gives it.
+    std::optional<double> Field(double low, double high)
+    {
+        if (Byte() % 16 == 0)
+            return std::nullopt;
+        return Number(low, high);
+    }
+
     /// Mostly a plausible number in \a low..\a high with few decimals, sometimes any double
-    /// (NaN, infinities and the blank value included).
+    /// (NaN and infinities included).
     double Number(double low, double high)
     {
         if (Byte() % 8 != 0)

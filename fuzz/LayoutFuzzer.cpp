@@ -51,8 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.BlankRows = input.Int(0, 11);
     options.EndBlanks = input.Int(0, 11);
     options.WordGap = input.Int(1, 7);
-    options.Alignment = input.Int(-1, 4);
-    options.FontForm = input.Int(-1, 2);
+    // One past each end of the choices: those must be refused.
+    options.Align = static_cast<Alignment>(input.Int(-1, 4));
+    options.Form = static_cast<FontForm>(input.Int(-1, 2));
     const std::uint8_t mode = input.Byte();
     std::vector<std::string> lines;
     for (const std::u32string& line : ReadLines(input, mode & 1)) {

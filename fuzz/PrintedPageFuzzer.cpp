@@ -20,8 +20,8 @@ namespace {
 // Checks each call against a sheet of Width x Height pixels (none when Width < 0), and
 // measures text as a printer font of its point size would: digits 0.56 em wide.
 struct TSheetCanvas final : TPageCanvas {
-    void SetBrushColour(TColour) override { }
-    void SetPenColour(TColour) override { }
+    void SetBrushColour(Colour) override { }
+    void SetPenColour(Colour) override { }
     void SetPenWidth(int width) override { FUZZ_REQUIRE(width >= 1); }
     void Rectangle(int x1, int y1, int x2, int y2) override
     {
@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ChartOptions options;
     options.BlankRows = input.Int(1, 10);
     options.EndBlanks = input.Int(1, 10);
-    options.Alignment = input.Int(0, 3);
-    options.FontForm = input.Int(0, 1);
+    options.Align = static_cast<Alignment>(input.Int(0, 3));
+    options.Form = static_cast<FontForm>(input.Int(0, 1));
     std::vector<std::string> lines(1);
     for (int n = input.Int(0, 300); n > 0; --n) {
         const char character = static_cast<char>(input.Int(31, 95));
@@ -79,11 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TChartLayout chart;
     chart.LayOutChart(lines, options, FuzzFont());
 
-    const int unit = input.Int(0, 1);
-    const PitchLimits limits = PrintScaleLimits(unit);
+    const auto unit = static_cast<LengthUnit>(input.Int(0, 1));
+    const NumberSetting pitch = PrintPitchSetting(unit);
     PrintInputs inputs { chart.ChartWidth, chart.ChartHeight,
-        input.Number(limits.Minimum, limits.Maximum), unit, input.Number(2, 16),
-        input.Number(2, 16) };
+        input.Field(pitch.Minimum, pitch.Maximum), unit, input.Field(2, 16), input.Field(2, 16) };
     const PrintLayout layout = ComputePrintRequirements(inputs);
     // Real printers and previews start at 72 pixels per inch; the fixed three-pixel gaps
     // beside the numbers leave a page only far below that. Some runs test the guard.
@@ -92,9 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // ticks, a tenth of an inch down, lie across.
     const int ppiY = input.Byte() % 16 == 0 ? input.Int(-2, 0)
                                             : std::clamp(input.Int(72, 2400), ppiX / 2, ppiX * 2);
-    const PrintColours colours = ChoosePrintColours(input.Int(0, 2), {});
-    const double firstStitch = input.Number(1, 999);
-    const double firstRow = input.Number(1, 999);
+    const PrintColours colours = ChoosePrintColours(static_cast<PrintColour>(input.Int(0, 2)), {});
+    const std::optional<double> firstStitch = input.Field(1, 999);
+    const std::optional<double> firstRow = input.Field(1, 999);
     const auto page = [&](std::int32_t number, TSheetCanvas& canvas) {
         return DrawPrintedPage(
             canvas, { chart, layout, colours, firstStitch, firstRow, ppiX, ppiY, number });
@@ -107,9 +106,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A pitch or gauge the window's fields refuse can make rows far thinner than their
     // numbers are tall, or numbers wider than the margin; such pages need not keep to the
     // sheet, only draw without fault.
-    if (!(std::min(inputs.StitchesAcross, inputs.StitchesDown) >= 2
-            && std::max(inputs.StitchesAcross, inputs.StitchesDown) <= 16
-            && inputs.PitchValue >= limits.Minimum && inputs.PitchValue <= limits.Maximum))
+    const auto accepted = [](std::optional<double> value, const NumberSetting& setting) {
+        return value && setting.Contains(*value);
+    };
+    if (!(accepted(inputs.StitchesAcross, StitchesAcrossSetting)
+            && accepted(inputs.StitchesDown, StitchesDownSetting)
+            && accepted(inputs.PitchValue, pitch)))
         width = -1;
     if (layout.PagesRequired == UnprintablePages || ppiX <= 0 || ppiY <= 0) {
         TSheetCanvas canvas;

@@ -1,8 +1,8 @@
 // Arbitrary key and mouse sequences into a spin field's value model, after random settings:
 // while every occasion clamps, a non-blank value stays within its bounds, and whenever no
 // entry is in progress the text reads back as the value.
-#include "chart/BlankValue.h"
 #include "fuzz/FuzzInput.h"
+#include "widgets/BlankValue.h"
 #include "widgets/SpinValueModel.h"
 
 #include <cmath>

@@ -16,7 +16,7 @@ void PrintChartPage(TPageInfo& Info, TSpecialCanvas& SCanvas, const ChartPrintSe
     }
     TPainterCanvas canvas(*SCanvas.Canvas, SCanvas.PixelsPerInchY);
     const PageRequest request { settings.Chart, settings.Layout,
-        ChoosePrintColours(settings.PrintColour, settings.Display), settings.FirstStitch,
+        ChoosePrintColours(settings.Colours, settings.Display), settings.FirstStitch,
         settings.FirstRow, SCanvas.PixelsPerInchX, SCanvas.PixelsPerInchY, Info.PageNumber };
     Info.LastPage = DrawPrintedPage(canvas, request);
 }

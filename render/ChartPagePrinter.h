@@ -2,7 +2,10 @@
 
 #include "chart/ChartLayout.h"
 #include "chart/PrintLayout.h"
+#include "chart/PrintedPage.h"
 #include "chart/StitchDisplay.h"
+
+#include <optional>
 
 namespace wendle {
 
@@ -17,10 +20,11 @@ inline constexpr const char* ChartDocTitle = "Hardcopy of knitting pattern";
 struct ChartPrintSettings {
     const TChartLayout& Chart;
     const PrintLayout& Layout;
-    int PrintColour { 0 };
+    PrintColour Colours { PrintColour::BlackOnWhite };
     DisplayColours Display;
-    double FirstStitch { 1 };
-    double FirstRow { 1 };
+    /// The numbers of the chart's first stitch and row; empty for a blank field.
+    std::optional<double> FirstStitch { FirstNumberSetting.Default };
+    std::optional<double> FirstRow { FirstNumberSetting.Default };
 };
 
 /// Draws page \a Info.PageNumber of the chart on \a SCanvas, in the printer's pixels from the

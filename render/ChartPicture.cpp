@@ -11,11 +11,10 @@ namespace {
 
     bool IsMachinePicture(PictureCell cell) { return cell.Width == 1; }
 
-    std::string SvgColour(TColour colour)
+    std::string SvgColour(Colour colour)
     {
         char text[8];
-        std::snprintf(text, sizeof text, "#%02x%02x%02x", colour & 0xFFu, (colour >> 8) & 0xFFu,
-            (colour >> 16) & 0xFFu);
+        std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.Red, colour.Green, colour.Blue);
         return text;
     }
 
@@ -26,7 +25,7 @@ namespace {
             + 'v' + std::to_string(height) + 'h' + std::to_string(-width) + 'z';
     }
 
-    void AppendPath(std::string& svg, TColour colour, const std::string& path)
+    void AppendPath(std::string& svg, Colour colour, const std::string& path)
     {
         if (!path.empty())
             svg += "<path fill=\"" + SvgColour(colour) + "\" d=\"" + path + "\"/>\n";
@@ -53,8 +52,8 @@ QImage ChartImage(const TChartLayout& chart, const DisplayColours& colours, Pict
     const int stride = static_cast<int>(image.bytesPerLine() / 4);
     auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
     if (IsMachinePicture(cell)) {
-        const std::uint32_t argb[2] = { ToArgb(colours.Colours[DisplayColours::Background]),
-            ToArgb(colours.Colours[DisplayColours::Text]) };
+        const std::uint32_t argb[2] = { colours.Colours[DisplayColours::Background].Argb(),
+            colours.Colours[DisplayColours::Text].Argb() };
         for (std::int32_t r = 0; r < chart.ChartHeight; ++r) {
             const std::uint8_t* stitches = chart.Row(r);
             std::uint32_t* out = pixels + static_cast<std::size_t>(r) * stride;
@@ -74,8 +73,8 @@ QByteArray ChartSvg(const TChartLayout& chart, const DisplayColours& colours, Pi
     const std::int64_t cellWidth = machine ? 1 : cell.Width;
     const std::int64_t cellHeight = machine ? 1 : cell.Height;
     const DisplaySize size = ChartPictureSize(chart, cell);
-    const TColour background = colours.Colours[DisplayColours::Background];
-    const TColour grid = colours.Colours[DisplayColours::GridLines];
+    const Colour background = colours.Colours[DisplayColours::Background];
+    const Colour grid = colours.Colours[DisplayColours::GridLines];
     const bool gridShown = !machine && grid != background;
     // Without a grid the outline after the last column and row belongs to the cells beside
     // it, as on screen.

@@ -1,5 +1,7 @@
 #include "render/PainterCanvas.h"
 
+#include "render/QtColour.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -48,15 +50,9 @@ void TPainterCanvas::Fill(const QRect& area, const QColor& colour)
     Painter.fillRect(Reduced ? OnDevice(area) : area, colour);
 }
 
-QColor TPainterCanvas::ToQColor(TColour colour)
-{
-    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
-        static_cast<int>((colour >> 16) & 0xFFu));
-}
+void TPainterCanvas::SetBrushColour(Colour colour) { Brush = ToQColor(colour); }
 
-void TPainterCanvas::SetBrushColour(TColour colour) { Brush = ToQColor(colour); }
-
-void TPainterCanvas::SetPenColour(TColour colour) { Pen = ToQColor(colour); }
+void TPainterCanvas::SetPenColour(Colour colour) { Pen = ToQColor(colour); }
 
 void TPainterCanvas::SetPenWidth(int width) { PenWidth = std::max(width, 1); }
 

@@ -20,8 +20,8 @@ public:
     TPainterCanvas(const TPainterCanvas&) = delete;
     TPainterCanvas& operator=(const TPainterCanvas&) = delete;
 
-    void SetBrushColour(TColour colour) override;
-    void SetPenColour(TColour colour) override;
+    void SetBrushColour(Colour colour) override;
+    void SetPenColour(Colour colour) override;
     void SetPenWidth(int width) override;
     void Rectangle(int x1, int y1, int x2, int y2) override;
     void Line(int x1, int y1, int x2, int y2) override;
@@ -29,9 +29,6 @@ public:
     int TextWidth(const std::string& text) override;
     int TextHeight(const std::string& text) override;
     void SetFont(const std::string& name, int pointSize) override;
-
-    /// The colour of a 0x00BBGGRR value; the flag byte does not change the colour.
-    static QColor ToQColor(TColour colour);
 
 private:
     /// Fills \a area, in printer pixels, with \a colour.

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "widgets/BlankValue.h"
 #include "widgets/SpinRepeatTiming.h"
 #include "widgets/SpinValueModel.h"
 
 #include <QSize>
 #include <QWidget>
+
+#include <optional>
 
 class QPainter;
 
@@ -42,6 +45,8 @@ public:
     ~TFxPSpinEdit() override;
 
     double Value() const { return FModel.Value(); }
+    /// The value, or nothing while the field is blank.
+    std::optional<double> Number() const { return AsNumber(Value()); }
     /// A direct set by the program: clamped to the bounds (fxspbcDirectSet).
     void SetValue(double value);
     double MinValue() const { return FModel.MinValue(); }

@@ -1,6 +1,6 @@
 #include "widgets/SpinValueModel.h"
 
-#include "chart/BlankValue.h"
+#include "widgets/BlankValue.h"
 #include "chart/FormatFixed.h"
 
 #include <algorithm>

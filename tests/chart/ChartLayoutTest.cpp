@@ -1,8 +1,5 @@
 #include "chart/ChartLayout.h"
 
-#include "chart/BlankValue.h"
-#include "chart/TextNormaliser.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -38,8 +35,8 @@ TEST_F(ChartLayoutTest, PlacesGlyphsByTheOptions)
 {
     std::vector<std::string> forty(40, "I");
     forty.back() = "HI";
-    const ChartOptions right { .Alignment = AlignRight }, centred { .Alignment = AlignCentred },
-        full { .Alignment = AlignFull }, wide { .FontForm = WideFont };
+    const ChartOptions right { .Align = Alignment::Right }, centred { .Align = Alignment::Centred },
+        full { .Align = Alignment::Full }, wide { .Form = FontForm::Wide };
     struct Case {
         std::vector<std::string> Lines;
         ChartOptions Options;
@@ -99,100 +96,26 @@ TEST_F(ChartLayoutTest, ReportsWhetherTheSizeChanged)
 
 TEST_F(ChartLayoutTest, OptionsOutsideTheirRangesKeepThePreviousChart)
 {
-    const std::tuple<int ChartOptions::*, int, int> ranges[]
-        = { { &ChartOptions::BlankRows, 1, 10 }, { &ChartOptions::EndBlanks, 1, 10 },
-              { &ChartOptions::WordGap, 2, 6 }, { &ChartOptions::Alignment, 0, 3 },
-              { &ChartOptions::FontForm, 0, 1 } };
-    for (const auto& [field, low, high] : ranges) {
-        for (const int value : { low - 1, low, high, high + 1 }) {
+    struct Range {
+        void (*Set)(ChartOptions&, int);
+        int Low, High;
+    } const ranges[] = {
+        { .Set = [](ChartOptions& o, int v) { o.BlankRows = v; }, .Low = 1, .High = 10 },
+        { .Set = [](ChartOptions& o, int v) { o.EndBlanks = v; }, .Low = 1, .High = 10 },
+        { .Set = [](ChartOptions& o, int v) { o.WordGap = v; }, .Low = 2, .High = 6 },
+        { .Set = [](ChartOptions& o, int v) { o.Align = Alignment(v); }, .Low = 0, .High = 3 },
+        { .Set = [](ChartOptions& o, int v) { o.Form = FontForm(v); }, .Low = 0, .High = 1 },
+    };
+    for (const Range& range : ranges) {
+        for (const int value : { range.Low - 1, range.Low, range.High, range.High + 1 }) {
             ChartOptions options;
-            options.*field = value;
-            const bool usable = value >= low && value <= high;
+            range.Set(options, value);
+            const bool usable = value >= range.Low && value <= range.High;
             LayOut({ "HI" });
             EXPECT_EQ(LayOut({ "HELLO", "WORLD" }, options), usable) << value;
             EXPECT_EQ(RowPicture(layout, 4) == ".###.#.", !usable) << value;
         }
     }
-}
-
-TEST(ChartOptionsTest, FieldValuesRoundHalfToEvenWithinInt)
-{
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::pair<double, std::optional<int>> cases[] = { { 2.5, 2 }, { 3.5, 4 }, { 1.4999, 1 },
-        { -0.5, 0 }, { 2147483647.0, 2147483647 }, { 2147483647.5, std::nullopt },
-        { -2147483648.0, std::numeric_limits<int>::min() }, { -2147483649.0, std::nullopt },
-        { FxSpEmptyValue, std::nullopt }, { FxSpEmptyLimit, std::nullopt }, { nan, std::nullopt },
-        { std::numeric_limits<double>::infinity(), std::nullopt } };
-    for (const auto& [value, expected] : cases)
-        EXPECT_EQ(RoundOptionValue(value), expected) << value;
-
-    EXPECT_FALSE(MakeChartOptions(FxSpEmptyValue, 1, 2, 0, 0));
-    EXPECT_FALSE(MakeChartOptions(2, FxSpEmptyValue, 2, 0, 0));
-    EXPECT_FALSE(MakeChartOptions(2, 1, FxSpEmptyValue, 0, 0));
-    const auto options = MakeChartOptions(2.5, 1.5, 4.5, AlignFull, WideFont);
-    ASSERT_TRUE(options);
-    EXPECT_EQ(std::tie(options->BlankRows, options->EndBlanks, options->WordGap, options->Alignment,
-                  options->FontForm),
-        std::make_tuple(2, 2, 4, int { AlignFull }, WideFont));
-}
-
-// Every character of the font in code order, and the widths of its glyphs in each form,
-// one digit per character, as the glyph descriptions give them.
-constexpr std::string_view Characters
-    = " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_";
-constexpr std::string_view Widths[] = {
-    "0135554122532313314344343312333453444334314435443543345535425233",
-    "0135554122552313414344444412343454444444415445444544545535425235",
-};
-
-TEST(WendleFontTest, EveryGlyphHasItsWidthAndTheDerivedFormsTheirPictures)
-{
-    TWendleFont font;
-    font.BuildFont();
-    for (const int form : { NarrowFont, WideFont })
-        for (std::size_t k = 0; k < Characters.size(); ++k)
-            EXPECT_EQ(font.FontWidths[form][k], Widths[form][k] - '0')
-                << "'" << Characters[k] << "' in form " << form;
-
-    // Form, character, then its five rows top first: two stored glyphs that reach the
-    // fifth column, and every derived form.
-    for (const char* glyph : { "0@XXXXX/X.X.X/X.XXX/X..../XXXXX", "1Q.XX../X..X./X..X./X..X./.XX.X",
-             "1A.XX../X..X./XXXX./X..X./X..X.", "1EXXXX./X..../XXX../X..../XXXX.",
-             "1FXXXX./X..../XXX../X..../X....", "1HX..X./X..X./XXXX./X..X./X..X.",
-             "1J...X./...X./...X./X..X./.XX..", "1LX..../X..../X..../X..../XXXX.",
-             "1PXXXX./X..X./XXXX./X..../X....", "1SXXXX./X..../XXXX./...X./XXXX.",
-             "16X..../X..../XXXX./X..X./XXXX.", "18XXXX./X..X./.XX../X..X./XXXX.",
-             "19XXXX./X..X./XXXX./...X./...X.", "10.XX../X..X./X..X./X..X./.XX..",
-             "0+.X.../.X.../XXX../.X.../.X...", "0TXXX../.X.../.X.../.X.../.X...",
-             "0_...../...../...../...../XXX..", "0=...../XX.../...../XX.../....." }) {
-        std::string picture;
-        for (const auto& row : font.FontCells[glyph[0] - '0'][glyph[1] - 32]) {
-            if (!picture.empty())
-                picture += '/';
-            for (const auto cell : row)
-                picture += cell ? 'X' : '.';
-        }
-        EXPECT_EQ(picture, glyph + 2) << glyph;
-    }
-}
-
-TEST(TextNormaliserTest, LeadingBlanksGoThenCharactersOutsideTheFontBecomeBlanks)
-{
-    const std::pair<std::u32string, std::string_view> cases[] = {
-        { U"hello, World!", "HELLO, WORLD!" },
-        { U"A{B}C~D`E|F\u007FG\u001FH I", "A B C D E F G H I" },
-        { U"caf\u00e9 \u00fc\U0001F600", "CAF    " },
-        { U"   HI", "HI" },
-        { U"    ", "" },
-        { U" \tHI", " HI" }, // a tab is no blank yet when leading blanks go
-        { U"!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_",
-            "!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_" },
-    };
-    for (const auto& [line, expected] : cases)
-        EXPECT_EQ(NormaliseLine(line), std::u32string(expected.begin(), expected.end()))
-            << expected;
-    // Text that has not been normalised keeps only the font's characters.
-    EXPECT_EQ(ToFontText(U"\x1f _`a\u00e9"), "  _   ");
 }
 
 } // namespace

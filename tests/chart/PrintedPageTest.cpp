@@ -1,8 +1,6 @@
 #include "chart/PrintedPage.h"
-#include "chart/PrintLayout.h"
 
-#include "chart/BlankValue.h"
-#include "chart/SizeMessage.h"
+#include "chart/PrintLayout.h"
 #include "chart/WendleFont.h"
 
 #include <gtest/gtest.h>
@@ -15,64 +13,6 @@ using namespace wendle;
 
 namespace {
 
-TEST(PrintLayoutTest, SectionsPagesAndOrientation)
-{
-    // Five to twenty stitches per inch; by default 12 across and 15 rows down.
-    EXPECT_EQ(PrintScaleLimits(0).Minimum, 5.0);
-    EXPECT_EQ(PrintScaleLimits(0).Maximum, 20.0);
-    EXPECT_EQ(PrintScaleLimits(1).Minimum, 1.968503937007874);
-    EXPECT_EQ(PrintScaleLimits(1).Maximum, 7.874015748031496);
-    const PrintLayout byDefault = ComputePrintRequirements({ 100, 17 });
-    EXPECT_EQ(byDefault.PrintStitchesPerInch, 12.0f);
-    EXPECT_EQ(byDefault.PrintRowsPerInch, 15.0f);
-    EXPECT_NEAR(byDefault.PrintedHeight, 1.1333f, 1e-4);
-    constexpr std::int32_t U = UnprintablePages;
-    struct Case {
-        const char* name;
-        PrintInputs inputs;
-        bool landscape, tooTall, usable;
-        std::int32_t stitches, sections, pages;
-    } const cases[] {
-        // Portrait 78 cut to 70 (2 sections), landscape 114 uncut (1 section): landscape.
-        { "100x17", { 100, 17 }, true, false, true, 114, 4, 1 },
-        // Only a section wider than the chart is left uncut.
-        { "78x17 fits portrait", { 78, 17 }, false, false, true, 78, 6, 1 },
-        { "79x17 cut to tens", { 79, 17 }, true, false, true, 114, 4, 1 },
-        { "40x17 tie keeps portrait", { 40, 17 }, false, false, true, 78, 6, 1 },
-        // 8 inches tall: landscape holds no section, so portrait, cut to 70.
-        { "100x120 portrait only", { 100, 120 }, false, false, true, 70, 1, 2 },
-        // Two sections per portrait page, one per landscape page.
-        { "140x60 fewer portrait pages", { 140, 60 }, false, false, true, 70, 2, 1 },
-        { "110x60 fewer landscape sections", { 110, 60 }, true, false, true, 114, 1, 1 },
-        { "142 rows fit", { 100, 142 }, false, false, true, 70, 1, 2 },
-        { "143 rows too tall", { 100, 143 }, false, true, true, 70, 0, U },
-        { "empty chart", { 0, 17 }, false, false, true, 78, 6, 0 },
-        { "widest chart", { INT32_MAX, 17 }, true, false, true, 110, 4, 4880645 },
-        // 7.874.. per cm is 20 per inch: portrait 130 holds the chart, a tie with landscape.
-        { "cm at its maximum", { 100, 17, 20.0 / 2.54, 1 }, false, false, true, 130, 8, 1 },
-        { "blank pitch", { 100, 17, FxSpEmptyValue }, false, false, false, 0, 0, U },
-        { "NaN pitch", { 100, 17, NAN }, false, false, false, 0, 0, U },
-        { "infinite pitch", { 100, 17, INFINITY }, false, false, false, 0, 0, U },
-        { "negative pitch", { 100, 17, -12.0 }, false, false, false, 0, 0, U },
-        { "zero across", { 100, 17, 12.0, 0, 0.0 }, false, false, false, 0, 0, U },
-        { "negative down", { 100, 17, 12.0, 0, 6.0, -7.5 }, false, false, false, 0, 0, U },
-        { "negative both ways", { 100, 17, 12.0, 0, -6.0, -7.5 }, false, false, false, 0, 0, U },
-        { "rows overflow", { 100, 17, 12.0, 0, 1e-300, 1e300 }, false, false, false, 0, 0, U },
-        { "rows vanish", { 100, 17, 12.0, 0, 1e300, 1e-300 }, false, false, false, 0, 0, U },
-        { "rows vanish, no rows", { 100, 0, 12.0, 0, 1e300, 1e-300 }, false, false, false, 0, 0,
-            U },
-        // Six stitches across the page, cut to tens: no section holds a stitch.
-        { "pitch too coarse", { 100, 17, 1.0 }, false, false, false, 0, 0, U },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const PrintLayout layout = ComputePrintRequirements(c.inputs);
-        EXPECT_EQ(std::tuple(layout.PrintLandscape, layout.TooTall, layout.InputsUsable,
-                      layout.StitchesPerSection, layout.SectionsPerPage, layout.PagesRequired),
-            std::tuple(c.landscape, c.tooTall, c.usable, c.stitches, c.sections, c.pages));
-    }
-}
-
 // Records every drawing call as one line of text, with the brush, pen and width in force:
 // "R x1,y1,x2,y2 brush/pen/width" for rectangles, "L" for lines, "T<text> x,y" for text.
 // Text is 10 pixels a character wide and 20 high. With a size it also paints the calls into
@@ -82,11 +22,11 @@ struct TRecordingCanvas : TPageCanvas {
     TRecordingCanvas(int rasterWidth = 0, int rasterHeight = 0)
         : W(rasterWidth)
         , H(rasterHeight)
-        , pixels(static_cast<std::size_t>(W) * H, 0x00777777)
+        , pixels(static_cast<std::size_t>(W) * H, Colour { 0x77, 0x77, 0x77 })
     {
     }
-    void SetBrushColour(TColour colour) override { brush = colour; }
-    void SetPenColour(TColour colour) override { pen = colour; }
+    void SetBrushColour(Colour colour) override { brush = colour; }
+    void SetPenColour(Colour colour) override { pen = colour; }
     void SetPenWidth(int w) override { width = w; }
     void Rectangle(int x1, int y1, int x2, int y2) override
     {
@@ -115,7 +55,7 @@ struct TRecordingCanvas : TPageCanvas {
     void SetFont(const std::string& n, int p) override { font = n + " " + std::to_string(p); }
     long Count(const std::string& call) const { return std::ranges::count(calls, call); }
 
-    void Fill(int x1, int y1, int x2, int y2, TColour colour)
+    void Fill(int x1, int y1, int x2, int y2, Colour colour)
     {
         for (int y = std::max(y1, 0); y < std::min(y2, H); ++y)
             for (int x = std::max(x1, 0); x < std::min(x2, W); ++x)
@@ -124,19 +64,20 @@ struct TRecordingCanvas : TPageCanvas {
     void Add(const std::string& kind, int x1, int y1, int x2, int y2)
     {
         char text[128];
+        const auto hex = [](Colour c) { return (c.Red << 16) | (c.Green << 8) | c.Blue; };
         std::snprintf(text, sizeof text, "%s %d,%d,%d,%d %x/%x/%d", kind.c_str(), x1, y1, x2, y2,
-            brush, pen, width);
+            hex(brush), hex(pen), width);
         calls.push_back(text);
         if (kind[0] == 'T')
             texts.push_back(text);
     }
 
     int W, H;
-    std::vector<TColour> pixels;
+    std::vector<Colour> pixels;
     std::vector<std::string> calls, texts;
     std::string font;
     bool last { false };
-    TColour brush { 0x123 }, pen { 0x123 };
+    Colour brush { 1, 2, 3 }, pen { 1, 2, 3 };
     int width { -1 };
 };
 
@@ -147,9 +88,8 @@ void DrawStitchByStitch(TPageCanvas& c, const PageRequest& q)
     const PrintLayout& l = q.Layout;
     const int pen = GridPenWidth(q.PpiX, l.PrintStitchesPerInch), half = HalfPen(pen);
     const int tick = TickLength(q.PpiY), height = q.Chart.ChartHeight;
-    const TColour outline
-        = q.Colours.Grid == q.Colours.Background ? q.Colours.Text : q.Colours.Grid;
-    const auto paint = [&c](TColour brush, TColour penColour, int w) {
+    const Colour outline = q.Colours.Grid == q.Colours.Background ? q.Colours.Text : q.Colours.Grid;
+    const auto paint = [&c](Colour brush, Colour penColour, int w) {
         c.SetBrushColour(brush), c.SetPenColour(penColour), c.SetPenWidth(w);
     };
     c.SetFont("Arial", PrintFontPoints(l.PrintStitchesPerInch));
@@ -167,7 +107,7 @@ void DrawStitchByStitch(TPageCanvas& c, const PageRequest& q)
             const std::int64_t rowNumber = r + NumberOffset(q.FirstRowValue);
             const int mid = (y(r) + y(r + 1)) / 2;
             if (rowNumber % 10 == 0) {
-                paint(0xFFFFFF, 0, 1), c.Line(x(1) - 3, mid, x(1) - tick, mid);
+                paint(WhiteColour, BlackColour, 1), c.Line(x(1) - 3, mid, x(1) - tick, mid);
                 const std::string text = NumberText(rowNumber);
                 c.TextOut(x(1) - tick - c.TextWidth(text) - 3, mid - 10, text);
             }
@@ -178,13 +118,14 @@ void DrawStitchByStitch(TPageCanvas& c, const PageRequest& q)
                 const std::int64_t number = first + col + NumberOffset(q.FirstStitchValue);
                 if (r == height && number % 10 == 0) {
                     const int xMid = (x(col) + x(col + 1)) / 2;
-                    paint(0xFFFFFF, 0, pen), c.Line(xMid, y(r + 1) + 3, xMid, y(r + 1) + tick);
+                    paint(WhiteColour, BlackColour, pen),
+                        c.Line(xMid, y(r + 1) + 3, xMid, y(r + 1) + tick);
                     const std::string text = NumberText(number);
                     c.TextOut(xMid - c.TextWidth(text) / 2, y(r + 1) + tick + 3, text);
                 }
             }
         }
-        paint(0, 0, pen), c.Rectangle(x(1), y(1), right, y(1) + half);
+        paint(BlackColour, BlackColour, pen), c.Rectangle(x(1), y(1), right, y(1) + half);
         c.Rectangle(x(1), y(height + 1), right, bottom);
         if (first == 0)
             c.Rectangle(x(1), y(1), x(1) + half, bottom);
@@ -195,16 +136,17 @@ void DrawStitchByStitch(TPageCanvas& c, const PageRequest& q)
 
 // A chart and its print layout at the default gauge and the pitch given.
 struct Chart {
-    Chart(const std::vector<std::string>& lines, int blankRows, double pitch = 12.0, int unit = 0)
+    Chart(const std::vector<std::string>& lines, int blankRows, double pitch = 12.0,
+        LengthUnit unit = LengthUnit::Inch)
     {
         TWendleFont font;
         font.BuildFont();
         chart.LayOutChart(lines, ChartOptions { .BlankRows = blankRows }, font);
         layout = ComputePrintRequirements({ chart.ChartWidth, chart.ChartHeight, pitch, unit });
     }
-    TRecordingCanvas Draw(PrintColours colours, double stitch = 1.0, double row = 1.0,
-        std::int32_t page = 1, int ppiX = 600, int ppiY = 600, int rasterWidth = 0,
-        int rasterHeight = 0) const
+    TRecordingCanvas Draw(PrintColours colours, std::optional<double> stitch = 1.0,
+        std::optional<double> row = 1.0, std::int32_t page = 1, int ppiX = 600, int ppiY = 600,
+        int rasterWidth = 0, int rasterHeight = 0) const
     {
         TRecordingCanvas c(rasterWidth, rasterHeight);
         c.last = DrawPrintedPage(c, { chart, layout, colours, stitch, row, ppiX, ppiY, page });
@@ -214,7 +156,7 @@ struct Chart {
     PrintLayout layout;
 };
 
-const PrintColours BlackOnWhite = ChoosePrintColours(0, {});
+const PrintColours BlackOnWhite = ChoosePrintColours(PrintColour::BlackOnWhite, {});
 
 TEST(PrintedPageTest, PenTickFontNumbersColoursSectionsAndTheLastPage)
 {
@@ -222,19 +164,23 @@ TEST(PrintedPageTest, PenTickFontNumbersColoursSectionsAndTheLastPage)
     // pen is 3.125 and 12.5 points round to even; at 300 the pen is 1.5625, at 5 per inch 7.5;
     // at 20 per inch 7.5 points round to even; at 384 the pen is 2, a tie keeping the smaller
     // width; at 776 it is 4.04; a tick of 60.5 rounds to even.
-    const std::tuple<int, float, int, int, int, int> cases[] { { 600, 12.0f, 3, 2, 60, 12 },
-        { 300, 12.0f, 1, 1, 30, 12 }, { 600, 5.0f, 7, 4, 60, 30 }, { 600, 20.0f, 1, 1, 60, 8 },
-        { 384, 12.0f, 1, 1, 38, 12 }, { 776, 12.0f, 5, 3, 78, 12 }, { 605, 12.0f, 3, 2, 60, 12 },
-        { 615, 12.0f, 3, 2, 62, 12 } };
-    for (const auto& [ppi, perInch, pen, half, tick, points] : cases)
-        EXPECT_EQ(std::tuple(GridPenWidth(ppi, perInch), HalfPen(pen), TickLength(ppi),
-                      PrintFontPoints(perInch)),
-            std::tuple(pen, half, tick, points))
-            << ppi << " ppi at " << perInch;
-    const std::pair<double, std::int32_t> offsets[] { { FxSpEmptyValue, 0 }, { NAN, 0 }, { 1.0, 0 },
-        { 28.0, 27 }, { 0.0, 0 }, { 999.0, 998 }, { 1000.0, 998 }, { 2.5, 1 }, { 3.5, 3 } };
+    struct Pen {
+        int ppi;
+        float perInch;
+        int pen, half, tick, points;
+    } const pens[] { { 600, 12.0f, 3, 2, 60, 12 }, { 300, 12.0f, 1, 1, 30, 12 },
+        { 600, 5.0f, 7, 4, 60, 30 }, { 600, 20.0f, 1, 1, 60, 8 }, { 384, 12.0f, 1, 1, 38, 12 },
+        { 776, 12.0f, 5, 3, 78, 12 }, { 605, 12.0f, 3, 2, 60, 12 }, { 615, 12.0f, 3, 2, 62, 12 } };
+    for (const Pen& p : pens)
+        EXPECT_EQ(std::tuple(GridPenWidth(p.ppi, p.perInch), HalfPen(p.pen), TickLength(p.ppi),
+                      PrintFontPoints(p.perInch)),
+            std::tuple(p.pen, p.half, p.tick, p.points))
+            << p.ppi << " ppi at " << p.perInch;
+    const std::pair<std::optional<double>, std::int32_t> offsets[] { { std::nullopt, 0 },
+        { NAN, 0 }, { 1.0, 0 }, { 28.0, 27 }, { 0.0, 0 }, { 999.0, 998 }, { 1000.0, 998 },
+        { 2.5, 1 }, { 3.5, 3 } };
     for (const auto& [value, offset] : offsets)
-        EXPECT_EQ(NumberOffset(value), offset) << value;
+        EXPECT_EQ(NumberOffset(value), offset) << value.value_or(-1);
     EXPECT_EQ(NumberText(9999), "9999");
     EXPECT_EQ(NumberText(10000), "1000");
 
@@ -256,25 +202,29 @@ TEST(PrintedPageTest, PenTickFontNumbersColoursSectionsAndTheLastPage)
     // outer edge.
     const Chart wide({ std::string(5000, 'I') }, 6);
     ASSERT_EQ(wide.layout.PagesRequired, 23);
-    // Chart, page, pixels per inch across and down: whether it is the last page, and the
-    // count of numbers and of bars.
-    const std::tuple<Chart, std::int32_t, int, int, bool, long, long> pageCases[] {
-        { wide, 1, 600, 600, false, 4 * 12, 4 * 2 + 1 }, { wide, 22, 600, 600, false, 48, 8 },
-        { wide, 23, 600, 600, true, 2 * 12 + 11, 3 * 2 + 1 }, { wide, 24, 600, 600, true, 0, 0 },
-        { wide, 0, 600, 600, false, 0, 0 }, { wide, 1, 0, 600, true, 0, 0 },
-        { wide, 1, 600, -1, true, 0, 0 },
+    // Whether the page is the last, and the count of numbers and of bars.
+    struct PageCase {
+        Chart chart;
+        std::int32_t page;
+        int ppiX, ppiY;
+        bool last;
+        long numbers, bars;
+    } const pageCases[] { { wide, 1, 600, 600, false, 4 * 12, 4 * 2 + 1 },
+        { wide, 22, 600, 600, false, 48, 8 }, { wide, 23, 600, 600, true, 2 * 12 + 11, 3 * 2 + 1 },
+        { wide, 24, 600, 600, true, 0, 0 }, { wide, 0, 600, 600, false, 0, 0 },
+        { wide, 1, 0, 600, true, 0, 0 }, { wide, 1, 600, -1, true, 0, 0 },
         { Chart(std::vector<std::string>(10, "I"), 10), 1, 600, 600, true, 0, 0 },
         // Exactly two sections: the third slot stays empty.
-        { Chart({ std::string(109, 'I') + " " }, 6), 1, 600, 600, true, 24, 6 }
-    };
-    for (const auto& [chart, page, ppiX, ppiY, last, numbers, bars] : pageCases) {
-        const TRecordingCanvas canvas = chart.Draw(BlackOnWhite, 1.0, 1.0, page, ppiX, ppiY);
+        { Chart({ std::string(109, 'I') + " " }, 6), 1, 600, 600, true, 24, 6 } };
+    for (const PageCase& c : pageCases) {
+        const TRecordingCanvas canvas
+            = c.chart.Draw(BlackOnWhite, 1.0, 1.0, c.page, c.ppiX, c.ppiY);
         const long drawnBars = std::ranges::count_if(canvas.calls, [](const std::string& call) {
             return call.starts_with("R ") && call.ends_with(" 0/0/3");
         });
         EXPECT_EQ(std::tuple(canvas.last, std::ssize(canvas.texts), drawnBars),
-            std::tuple(last, numbers, bars))
-            << page << " of " << chart.chart.ChartWidth;
+            std::tuple(c.last, c.numbers, c.bars))
+            << c.page << " of " << c.chart.chart.ChartWidth;
     }
     // Sections stack 1.7 inches apart; stitch 10000, in the last page's third section, is
     // numbered with four digits.
@@ -289,41 +239,52 @@ TEST(PrintedPageTest, GivesThePixelsOfARectanglePerStitch)
     // the background colour, section cuts, and a printer far finer across than down.
     const Chart hello({ "HELLO WORLD", "KNIT ME 1234" }, 1, 5.0);
     const Chart narrow({ "HI" }, 1, 20.0);
-    const Chart cut({ std::string(60, 'W') }, 2, 2.0, 1);
+    const Chart cut({ std::string(60, 'W') }, 2, 2.0, LengthUnit::Centimetre);
     // Every chart ends in a blank row; without it the stitch-by-stitch last row shows text.
     Chart cropped = hello;
     cropped.chart.ChartHeight -= 1;
-    const DisplayColours sameGrid { { 0x000080, 0xABCDEF, 0xABCDEF } };
+    const Colour abcdef { 0xAB, 0xCD, 0xEF }, paler { 0x12, 0x34, 0x56 };
+    const DisplayColours sameGrid { { MaroonColour, abcdef, abcdef } };
     // The grid differs from the background only in the palette flag: it is not hidden.
-    const DisplayColours flagDiffers { { 0x02123456, 0xABCDEF, 0x123456 } };
-    // Chart, pixels per inch across and down, colours, first stitch and row numbers: whether
-    // it takes fewer calls (else the same ones: where a row number reaches into the grid).
-    const std::tuple<Chart, int, int, PrintColours, double, double, bool> cases[] {
+    const DisplayColours flagDiffers { { Colour { 0x12, 0x34, 0x56, true }, abcdef, paler } };
+    const PrintColours whiteOnBlack = ChoosePrintColours(PrintColour::WhiteOnBlack, {});
+    const auto screen
+        = [](const DisplayColours& d) { return ChoosePrintColours(PrintColour::Screen, d); };
+    // The first stitch and row numbers; whether the page takes fewer calls (else the same
+    // ones: where a row number reaches into the grid).
+    struct Case {
+        Chart chart;
+        int ppiX, ppiY;
+        PrintColours colours;
+        double stitch, row;
+        bool fewer;
+    } const cases[] {
         { hello, 72, 72, BlackOnWhite, 1, 1, true },
         { hello, 200, 200, BlackOnWhite, 8, 5, true },
-        { hello, 400, 100, ChoosePrintColours(1, {}), 1, 9, true },
+        { hello, 400, 100, whiteOnBlack, 1, 9, true },
         { hello, 600, 60, BlackOnWhite, 3, 1, true },
-        { hello, 1000, 40, ChoosePrintColours(2, sameGrid), 28, 8, true },
+        { hello, 1000, 40, screen(sameGrid), 28, 8, true },
         { hello, 2400, 20, BlackOnWhite, 1, 10, false },
         { narrow, 96, 96, BlackOnWhite, 9, 9, true },
-        { cut, 150, 150, ChoosePrintColours(2, sameGrid), 5, 4, true },
+        { cut, 150, 150, screen(sameGrid), 5, 4, true },
         { cropped, 100, 100, BlackOnWhite, 1, 1, true },
-        { narrow, 300, 300, ChoosePrintColours(2, flagDiffers), 1, 1, true },
+        { narrow, 300, 300, screen(flagDiffers), 1, 1, true },
     };
-    for (const auto& [chart, ppiX, ppiY, colours, stitch, row, fewer] : cases) {
-        const int w = ppiX * 11, h = ppiY * 11;
-        const TRecordingCanvas drawn = chart.Draw(colours, stitch, row, 1, ppiX, ppiY, w, h);
+    for (const Case& c : cases) {
+        const int w = c.ppiX * 11, h = c.ppiY * 11;
+        const TRecordingCanvas drawn
+            = c.chart.Draw(c.colours, c.stitch, c.row, 1, c.ppiX, c.ppiY, w, h);
         TRecordingCanvas plain(w, h);
-        DrawStitchByStitch(
-            plain, { chart.chart, chart.layout, colours, stitch, row, ppiX, ppiY, 1 });
+        DrawStitchByStitch(plain,
+            { c.chart.chart, c.chart.layout, c.colours, c.stitch, c.row, c.ppiX, c.ppiY, 1 });
         long differ = 0;
         for (std::size_t i = 0; i < plain.pixels.size(); ++i)
             differ += plain.pixels[i] != drawn.pixels[i];
-        EXPECT_EQ(differ, 0) << ppiX << " by " << ppiY << " ppi, pen "
-                             << GridPenWidth(ppiX, chart.layout.PrintStitchesPerInch);
+        EXPECT_EQ(differ, 0) << c.ppiX << " by " << c.ppiY << " ppi, pen "
+                             << GridPenWidth(c.ppiX, c.chart.layout.PrintStitchesPerInch);
         EXPECT_EQ(drawn.texts, plain.texts);
-        EXPECT_TRUE(fewer ? drawn.calls.size() < plain.calls.size() : drawn.calls == plain.calls)
-            << drawn.calls.size() << " calls against " << plain.calls.size() << " at " << ppiX;
+        EXPECT_TRUE(c.fewer ? drawn.calls.size() < plain.calls.size() : drawn.calls == plain.calls)
+            << drawn.calls.size() << " calls against " << plain.calls.size() << " at " << c.ppiX;
     }
 }
 

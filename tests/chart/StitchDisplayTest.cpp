@@ -1,7 +1,5 @@
 #include "chart/StitchDisplay.h"
 
-#include "chart/BlankValue.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -16,18 +14,21 @@ namespace {
 TEST(StitchCellHeightTest, RoundsAtTheGeometricMeanAndRefusesUnusableGauges)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::tuple<double, double, int, std::optional<int>> cases[] = {
-        { 6.0, 7.5, 4, 3 }, // 3.2: 10.24 < 12
+    struct Case {
+        std::optional<double> across, down;
+        int cellWidth;
+        std::optional<int> height;
+    } const cases[] = { { 6.0, 7.5, 4, 3 }, // 3.2: 10.24 < 12
         { 6.0, 7.5, 12, 10 }, // 9.6: 92.16 >= 90
         { 2.0, 16.0, 3, 1 }, // 0.375 has no lower neighbour
         { 16.0, 2.0, 12, 96 }, { 3.47, 1.0, 1, 4 }, { 3.46, 1.0, 1, 3 }, // mean of 3, 4: 3.464
         { 1048576.0, 1.0, 1, 1048576 }, { 1048577.0, 1.0, 1, std::nullopt }, // beyond a screen
-        { FxSpEmptyValue, 7.5, 4, std::nullopt }, { 0.0, 7.5, 4, std::nullopt },
-        { nan, 7.5, 4, std::nullopt }, { 6.0, 7.5, 0, std::nullopt },
-        { 1e300, 1e-300, 4, std::nullopt }
-    };
-    for (const auto& [across, down, cellWidth, height] : cases)
-        EXPECT_EQ(StitchCellHeight(across, down, cellWidth), height) << across << "/" << down;
+        { std::nullopt, 7.5, 4, std::nullopt }, { 6.0, std::nullopt, 4, std::nullopt },
+        { 0.0, 7.5, 4, std::nullopt }, { nan, 7.5, 4, std::nullopt }, { 6.0, 7.5, 0, std::nullopt },
+        { 1e300, 1e-300, 4, std::nullopt } };
+    for (const Case& c : cases)
+        EXPECT_EQ(StitchCellHeight(c.across, c.down, c.cellWidth), c.height)
+            << c.across.value_or(-1) << "/" << c.down.value_or(-1);
 }
 
 // The display as drawing every cell gives it: each cell a rectangle from (cW, rH) to
@@ -42,13 +43,14 @@ std::vector<std::uint32_t> ReferenceDisplay(
     const auto [background, text, grid] = colours.Colours;
     for (int r = 0; r < chart.ChartHeight; ++r) {
         for (int c = 0; c < chart.ChartWidth; ++c) {
-            const TColour brush = chart.IsTextStitch(r, c) ? text : background;
-            const TColour pen = grid == background ? brush : grid;
+            const Colour brush = chart.IsTextStitch(r, c) ? text : background;
+            const Colour pen = grid == background ? brush : grid;
             for (int y = r * h; y <= (r + 1) * h; ++y)
                 for (int x = c * w; x <= (c + 1) * w; ++x) {
                     const bool outline
                         = x == c * w || x == (c + 1) * w || y == r * h || y == (r + 1) * h;
-                    pixels[static_cast<std::size_t>(y) * width + x] = ToArgb(outline ? pen : brush);
+                    pixels[static_cast<std::size_t>(y) * width + x]
+                        = (outline ? pen : brush).Argb();
                 }
         }
     }
@@ -61,12 +63,14 @@ TEST(StitchDisplayTest, EveryExposedRectangleMatchesDrawingEveryCell)
     font.BuildFont();
     TChartLayout chart;
     chart.LayOutChart(std::vector<std::string> { "HI &", "W!" }, ChartOptions {}, font);
-    // A grid in the background colour is hidden; without the flag byte it is not the same.
-    const std::tuple<TColour, int, int> cases[] = { { MaroonColour, 4, 3 }, { MaroonColour, 3, 1 },
-        { CreamColour, 5, 4 }, { CreamColour & 0x00FFFFFF, 12, 10 } };
+    // A grid in the background colour is hidden; without the palette flag it is not the same.
+    Colour plainCream = CreamColour;
+    plainCream.PaletteRelative = false;
+    const std::tuple<Colour, int, int> cases[] = { { MaroonColour, 4, 3 }, { MaroonColour, 3, 1 },
+        { CreamColour, 5, 4 }, { plainCream, 12, 10 } };
     std::mt19937 random(7);
     for (const auto& [grid, w, h] : cases) {
-        SCOPED_TRACE(testing::Message() << std::hex << grid << " " << w << "x" << h);
+        SCOPED_TRACE(testing::Message() << std::hex << grid.Argb() << " " << w << "x" << h);
         DisplayColours colours;
         colours.Colours[DisplayColours::GridLines] = grid;
         const int width = chart.ChartWidth * w + 1, height = chart.ChartHeight * h + 1;

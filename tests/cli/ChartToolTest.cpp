@@ -49,7 +49,7 @@ QImage Expected(const TChartLayout& chart, const DisplayColours& colours, Pictur
     QImage image(int(size.Width), int(size.Height), QImage::Format_RGB32);
     for (int r = 0; machine && r < chart.ChartHeight; ++r)
         for (int c = 0; c < chart.ChartWidth; ++c)
-            image.setPixel(c, r, ToArgb(colours.Colours[chart.IsTextStitch(r, c)]));
+            image.setPixel(c, r, colours.Colours[chart.IsTextStitch(r, c)].Argb());
     if (!machine)
         RenderStitchDisplay(chart, colours, cell.Width, cell.Height, 0, 0, image.width(),
             image.height(), reinterpret_cast<std::uint32_t*>(image.bits()), image.width());
@@ -141,8 +141,9 @@ TEST(ChartToolTest, PngAndSvgShowTheDisplayRasterOrSayWhyNot)
     chart.LayOutChart(std::vector<std::string> { "HI" }, ChartOptions {}, font);
     QTemporaryDir folder;
     const QString png = folder.filePath("hi.png"), svg = folder.filePath("hi.svg");
-    const DisplayColours rgb { { 0x0000FF00, 0x000000FF, 0x00FF0000 } };
-    const DisplayColours noGrid { { 0x00FFFFFF, 0x00563412, 0x00FFFFFF } };
+    const DisplayColours rgb { { Colour { 0, 255, 0 }, Colour { 255, 0, 0 },
+        Colour { 0, 0, 255 } } };
+    const DisplayColours noGrid { { WhiteColour, Colour { 0x12, 0x34, 0x56 }, WhiteColour } };
     // Arguments, the cell size they give, the colours, and the SVG's paths: background, text,
     // and the grid when it shows.
     const std::tuple<QStringList, PictureCell, DisplayColours, int> cases[]

@@ -17,7 +17,7 @@ TEST(PainterCanvasTest, ShapesKeepToTheirPixelsOnAnyScaleAndTextFollowsPixelsPer
     int width = 0, height = 0, ink = 0, ground = 0;
     QPainter painter(&image);
     TPainterCanvas c(painter, 600);
-    c.SetBrushColour(0x0000FF), c.SetPenColour(0x02FF0000); // the palette flag changes nothing
+    c.SetBrushColour(RedColour), c.SetPenColour({ 0, 0, 255, true }); // a palette-relative blue
     c.SetFont("Arial", 12), c.TextOut(100, 10, "X");
     width = c.TextWidth("X"), height = c.TextHeight("X");
     c.SetPenWidth(0), c.Rectangle(10, 10, 20, 15), c.Line(10, 50, 20, 50), c.Line(20, 60, 10, 60);
@@ -56,7 +56,7 @@ TEST(PainterCanvasTest, ShapesKeepToTheirPixelsOnAnyScaleAndTextFollowsPixelsPer
     QPainter reduced(&small);
     reduced.setWindow(0, 0, 280, 280);
     TPainterCanvas r(reduced, 600);
-    r.SetBrushColour(0x0000FF), r.SetPenColour(0xFF0000), r.Rectangle(0, 0, 71, 71);
+    r.SetBrushColour(RedColour), r.SetPenColour({ 0, 0, 255 }), r.Rectangle(0, 0, 71, 71);
     for (int x = 100; x < 280; x += 30)
         r.Line(x, 100, x, 250);
     const QRgb* across = reinterpret_cast<const QRgb*>(small.constScanLine(30)); // the lines

@@ -1,5 +1,5 @@
 #include "widgets/FxPSpinEdit.h"
-#include "chart/BlankValue.h"
+#include "widgets/BlankValue.h"
 #include "tests/support/AccessibilityRecorder.h"
 #include "widgets/TimerSpdBtn.h"
 

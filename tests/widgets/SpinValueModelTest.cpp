@@ -1,5 +1,5 @@
 #include "widgets/SpinValueModel.h"
-#include "chart/BlankValue.h"
+#include "widgets/BlankValue.h"
 #include "widgets/SpinRepeatTiming.h"
 
 #include <gtest/gtest.h>
