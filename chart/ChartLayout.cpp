@@ -154,4 +154,12 @@ bool TChartLayout::LayOutChart(
     return ChartWidth != oldWidth || ChartHeight != oldHeight;
 }
 
+void TChartLayout::MirrorRows()
+{
+    for (std::int32_t r = 0; r < ChartHeight; ++r) {
+        std::uint8_t* row = StitchRows.data() + static_cast<std::size_t>(r) * RowLength;
+        std::reverse(row, row + ChartWidth);
+    }
+}
+
 } // namespace wendle

@@ -27,6 +27,9 @@ public:
         return StitchRows.data() + static_cast<std::size_t>(row) * RowLength;
     }
 
+    /// Mirrors every row left to right: the chart as seen from the wrong side.
+    void MirrorRows();
+
     /// True for a text stitch at (\a row, \a column); both must lie inside the chart.
     bool IsTextStitch(std::int32_t row, std::int32_t column) const { return Row(row)[column] != 0; }
 

@@ -32,8 +32,7 @@ std::optional<int> RoundOptionValue(std::optional<double> value)
 }
 
 std::optional<ChartOptions> MakeChartOptions(std::optional<double> blankRows,
-    std::optional<double> endBlanks, std::optional<double> wordGap, Alignment align,
-    FontForm form)
+    std::optional<double> endBlanks, std::optional<double> wordGap, Alignment align, FontForm form)
 {
     const auto rows = RoundOptionValue(blankRows);
     const auto ends = RoundOptionValue(endBlanks);

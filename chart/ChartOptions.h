@@ -29,7 +29,6 @@ std::optional<int> RoundOptionValue(std::optional<double> value);
 
 /// Options from the fields' values; empty while any of the three numbers is blank.
 std::optional<ChartOptions> MakeChartOptions(std::optional<double> blankRows,
-    std::optional<double> endBlanks, std::optional<double> wordGap, Alignment align,
-    FontForm form);
+    std::optional<double> endBlanks, std::optional<double> wordGap, Alignment align, FontForm form);
 
 } // namespace wendle

@@ -3,6 +3,8 @@
 #include "chart/FormatFixed.h"
 #include "chart/SizeMessage.h"
 
+#include <algorithm>
+
 namespace wendle {
 
 std::string ChartText(const TChartLayout& chart)
@@ -31,6 +33,36 @@ std::string PlanText(const PrintLayout& plan)
     text += "PrintStitchesPerInch: " + decimal(plan.PrintStitchesPerInch) + "\n";
     text += "PrintRowsPerInch: " + decimal(plan.PrintRowsPerInch) + "\n";
     text += "PrintedHeight: " + decimal(plan.PrintedHeight) + "\n";
+    return text;
+}
+
+std::string FloatsText(const TChartLayout& chart, const FloatListing& listing)
+{
+    const std::vector<Float> floats = FindFloats(chart, listing.Limit);
+    const std::string limit = std::to_string(listing.Limit);
+    if (floats.empty())
+        return "No float longer than " + limit + " stitches\n";
+    const auto row = [&](const Float& f) {
+        return PatternNumber(f.Row, chart.ChartHeight, listing.FirstRowOffset, listing.Order);
+    };
+    std::string text = "Floats longer than " + limit + " stitches (" + listing.Why + "):\n";
+    const Float* longest = &floats.front();
+    for (const Float& f : floats) {
+        const auto stitch = [&](std::int32_t column) {
+            return PatternNumber(
+                column, chart.ChartWidth, listing.FirstStitchOffset, listing.Order);
+        };
+        const std::int64_t first = stitch(f.FirstColumn),
+                           last = stitch(f.FirstColumn + f.Length - 1);
+        text += "Row " + std::to_string(row(f)) + ": stitches "
+            + std::to_string(std::min(first, last)) + "-" + std::to_string(std::max(first, last))
+            + " (" + std::to_string(f.Length) + " stitches, "
+            + (f.Carried == Yarn::Text ? "text" : "background") + " yarn)\n";
+        if (f.Length > longest->Length)
+            longest = &f;
+    }
+    text += "Longest float: " + std::to_string(longest->Length) + " stitches (row "
+        + std::to_string(row(*longest)) + ")\n";
     return text;
 }
 

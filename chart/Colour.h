@@ -20,8 +20,7 @@ struct Colour {
     /// The colour as an opaque 0xAARRGGBB pixel.
     constexpr std::uint32_t Argb() const
     {
-        return 0xFF000000u | (std::uint32_t { Red } << 16) | (std::uint32_t { Green } << 8)
-            | Blue;
+        return 0xFF000000u | (std::uint32_t { Red } << 16) | (std::uint32_t { Green } << 8) | Blue;
     }
 };
 

@@ -1,6 +1,5 @@
 #include "chart/FormatFixed.h"
 
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>

@@ -181,18 +181,20 @@ namespace {
         // stitch by stitch, as its stitch numbers go between its stitches.
         const bool numbersClear = PenBefore(style.PenWidth) < style.Tick + NumberGap;
         const std::int32_t together = numbersClear ? std::max(height - 1, 0) : 0;
+        const auto rowNumber = [&](std::int32_t r) {
+            return PatternNumber(r - 1, height, style.FirstRowOffset, request.Order);
+        };
         for (std::int32_t r = 1; r <= together; ++r)
-            if ((std::int64_t { r } + style.FirstRowOffset) % 10 == 0)
-                DrawRowNumber(canvas, style, x(1), y(r), y(r + 1), r + style.FirstRowOffset);
+            if (rowNumber(r) % 10 == 0)
+                DrawRowNumber(canvas, style, x(1), y(r), y(r + 1), rowNumber(r));
         if (together > 0 && count > 0)
             FillRows(canvas, chart, style, xs, ys, firstIndex, count, together);
 
         for (std::int32_t r = together + 1; r <= height; ++r) {
             const int top = y(r);
             const int rowBottom = y(r + 1);
-            const std::int64_t rowNumber = std::int64_t { r } + style.FirstRowOffset;
-            if (rowNumber % 10 == 0)
-                DrawRowNumber(canvas, style, x(1), top, rowBottom, rowNumber);
+            if (rowNumber(r) % 10 == 0)
+                DrawRowNumber(canvas, style, x(1), top, rowBottom, rowNumber(r));
             canvas.SetPenWidth(style.PenWidth);
             const std::uint8_t* stitches = chart.Row(r - 1);
             for (std::int64_t c = 1; c <= count; ++c) {
@@ -203,7 +205,8 @@ namespace {
                 canvas.SetBrushColour(
                     stitches[i - 1] != 0 ? style.Colours.Text : style.Colours.Background);
                 canvas.Rectangle(left, top, cellRight + style.Half, rowBottom + style.Half);
-                const std::int64_t stitchNumber = i + style.FirstStitchOffset;
+                const std::int64_t stitchNumber = PatternNumber(
+                    i - 1, chart.ChartWidth, style.FirstStitchOffset, request.Order);
                 if (r == height && stitchNumber % 10 == 0) {
                     // The pen keeps the grid width for the stitch ticks.
                     canvas.SetBrushColour(WhiteColour);

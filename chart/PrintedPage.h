@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartLayout.h"
+#include "chart/Numbering.h"
 #include "chart/PageCanvas.h"
 #include "chart/PrintLayout.h"
 #include "chart/StitchDisplay.h"
@@ -34,6 +35,7 @@ struct PageRequest {
     int PpiX; ///< the printer's pixels per inch
     int PpiY;
     std::int32_t PageNumber; ///< 1-based
+    Numbering Order { Numbering::Chart }; ///< which stitch and row carry which number
 };
 
 /// Draws the sections of page \a request.PageNumber; returns true when it is the last page

@@ -21,8 +21,8 @@ namespace {
 SizeMessage MakeSizeMessage(const ChartSizeInputs& inputs, std::string_view decimalSeparator)
 {
     if (inputs.PagesRequired == UnprintablePages)
-        return { "The design has too many rows to print\nat the current print settings!",
-            RedColour, true };
+        return { "The design has too many rows to print\nat the current print settings!", RedColour,
+            true };
 
     const std::string unit = inputs.Unit == LengthUnit::Centimetre ? " cm" : " inches";
     std::string caption = "Area shown is ";

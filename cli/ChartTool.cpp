@@ -2,7 +2,9 @@
 
 #include "chart/ChartLayout.h"
 #include "chart/ChartText.h"
+#include "chart/FormatFixed.h"
 #include "chart/PrintLayout.h"
+#include "chart/PrintedPage.h"
 #include "chart/SizeMessage.h"
 #include "chart/StitchDisplay.h"
 #include "chart/TextNormaliser.h"
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <istream>
 #include <new>
@@ -98,6 +101,27 @@ namespace {
         return ChartDocTitle;
     }
 
+    // The float limit and why, and the numbers the float list gives stitches and rows.
+    FloatListing FloatListingOf(const ToolOptions& options)
+    {
+        FloatListing listing { 0, "as --max-float asks", NumberOffset(options.FirstStitch),
+            NumberOffset(options.FirstRow), options.Order };
+        if (options.MaxFloat) {
+            listing.Limit = *options.MaxFloat;
+            return listing;
+        }
+        const double perInch = options.Unit == LengthUnit::Centimetre
+            ? options.StitchesAcross * 2.54
+            : options.StitchesAcross;
+        listing.Limit = DefaultFloatLimit(options.StitchesAcross, options.Unit).value_or(3);
+        const std::string inch = "one inch at " + FormatFixed(options.StitchesAcross, 1)
+            + (options.Unit == LengthUnit::Centimetre ? " stitches per cm" : " stitches per inch");
+        listing.Why = listing.Limit > std::floor(perInch)
+            ? "at least 3, though " + inch + " is fewer"
+            : inch;
+        return listing;
+    }
+
     // The cell of the pictures; refused when the gauge gives no cell height.
     PictureCell PictureCellOf(const ToolOptions& options)
     {
@@ -138,6 +162,8 @@ int TChartTool::Run(
         font.BuildFont();
         TChartLayout layout;
         layout.LayOutChart(lines, options.Layout, font);
+        if (options.Mirror)
+            layout.MirrorRows();
 
         const PrintLayout plan = ComputePrintRequirements({ layout.ChartWidth, layout.ChartHeight,
             options.PrintPitch, options.PrintUnit, options.StitchesAcross, options.StitchesDown });
@@ -153,12 +179,17 @@ int TChartTool::Run(
                 text += '\n';
             text += section == "plan" ? PlanText(plan)
                 : section == "chart"  ? ChartText(layout)
+                : section == "floats" ? FloatsText(layout, FloatListingOf(options))
                                       : message.Caption + '\n';
         }
 
         // Every refusal comes before anything is written.
         const PictureCell cell
             = options.Png || options.Svg ? PictureCellOf(options) : PictureCell { 1, 1 };
+        if (options.Png && cell.Width == 1 && layout.ChartWidth > options.Needles)
+            Refuse("chart",
+                std::to_string(layout.ChartWidth) + " stitches wide, more than the "
+                    + std::to_string(options.Needles) + " needles of --needles");
         if (const DisplaySize size = ChartPictureSize(layout, cell);
             options.Png && (size.Width > LargestPictureSide || size.Height > LargestPictureSide))
             Refuse("chart",
@@ -176,26 +207,31 @@ int TChartTool::Run(
             throw ToolError { UnprintableStatus, "chart", warning };
         }
 
+        // The knitting-machine picture is black on white unless the knitter named colours.
+        const DisplayColours colours = cell.Width == 1
+            ? MachineColours(options.ColoursNamed ? std::optional(options.Display) : std::nullopt)
+            : options.Display;
         Write(output, text);
         if (options.Png) {
-            const QByteArray bytes = PngBytes(ChartImage(layout, options.Display, cell));
+            const QByteArray bytes = PngBytes(ChartImage(layout, colours, cell));
             if (bytes.isEmpty())
                 throw ToolError { FailureStatus, "chart", "cannot encode the PNG picture" };
             WriteOutput(*options.Png, bytes, output);
         }
         if (options.Svg)
-            WriteOutput(*options.Svg, ChartSvg(layout, options.Display, cell), output);
+            WriteOutput(*options.Svg, ChartSvg(layout, colours, cell), output);
         if (options.Pdf) {
             // The print driver shows its status dialog; that needs a widget application.
             if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
                 throw ToolError { FailureStatus, "--pdf",
                     "no graphical application to print with" };
             QString error;
-            const QByteArray document = ChartPdf({ layout, plan, options.Colours, options.Display,
-                                                     options.FirstStitch, options.FirstRow },
-                { options.Resolution, options.Paper, DocumentTitle(lines),
-                    QStringLiteral("Wendle " WENDLE_VERSION) },
-                error);
+            const QByteArray document
+                = ChartPdf({ layout, plan, options.Colours, options.Display, options.FirstStitch,
+                               options.FirstRow, options.Order },
+                    { options.Resolution, options.Paper, DocumentTitle(lines),
+                        QStringLiteral("Wendle " WENDLE_VERSION) },
+                    error);
             if (document.isEmpty())
                 throw ToolError { FailureStatus, options.Pdf->Subject(), Escaped(error) };
             WriteOutput(*options.Pdf, document, output);

@@ -1,5 +1,6 @@
 #include "cli/ToolOptions.h"
 
+#include "chart/Floats.h"
 #include "chart/FormatFixed.h"
 #include "cli/ToolError.h"
 
@@ -32,15 +33,19 @@ namespace {
         const char* ValueName { "N" };
         // What the help says of the values taken, when it is more than the bounds.
         const char* Accepted { nullptr };
+        // What the help says of the default, when it is no fixed number.
+        const char* DefaultText { nullptr };
 
         QCommandLineOption Declared() const
         {
             const std::string accepted = Accepted
                 ? Accepted
                 : BoundText(Setting.Minimum) + " to " + BoundText(Setting.Maximum);
+            const std::string byDefault
+                = DefaultText ? DefaultText : FormatFixed(Setting.Default, Setting.Decimals);
             return { Name,
-                QString::fromStdString(std::string(Meaning) + ", " + accepted + " (default "
-                    + FormatFixed(Setting.Default, Setting.Decimals) + ")."),
+                QString::fromStdString(
+                    std::string(Meaning) + ", " + accepted + " (default " + byDefault + ")."),
                 ValueName };
         }
 
@@ -83,10 +88,14 @@ namespace {
         const char* Accepted; // the words as the help and the error list them
         std::vector<std::pair<QString, Choice>> Choices;
         const char* ValueName;
+        // What the choice is about, when the words alone do not say.
+        const char* Meaning { nullptr };
 
         QCommandLineOption Declared() const
         {
-            return { Name, QString(Accepted) + " (default " + Choices.front().first + ").",
+            return { Name,
+                QString(Meaning ? Meaning : "") + Accepted + " (default " + Choices.front().first
+                    + ").",
                 ValueName };
         }
 
@@ -142,12 +151,22 @@ namespace {
         "DPI" };
     const ChoiceOption<QPageSize::PageSizeId> Paper { "paper", "letter or a4",
         { { "letter", QPageSize::Letter }, { "a4", QPageSize::A4 } }, "PAPER" };
+    const NumberOption MaxFloat { "max-float", "The longest float --show floats lets pass",
+        FloatLimitSetting, "N", nullptr,
+        "the stitches in one inch at the gauge across, at least 3" };
+    const ChoiceOption<Numbering> NumberingOrder { "numbering", "chart or knitting",
+        { { "chart", Numbering::Chart }, { "knitting", Numbering::Knitting } }, "ORDER",
+        "How the printed pattern and the float list number stitches and rows: chart order "
+        "counts from the top left, knitting order from the bottom right; " };
+    const NumberOption Needles { "needles",
+        "Needles of the knitting machine; a --cell-width 1 picture wider is refused",
+        { 1, 999, 200, 0 } };
 
     // Pixels per stitch in a picture: the window's zoom range, or 1 for one pixel a stitch.
     constexpr int MachineCellWidth = 1;
     const NumberOption CellWidth { "cell-width", "", { 1, DisplayCellWidthSetting.Maximum, 8, 0 } };
 
-    const char* const ShowNames[] = { "chart", "size", "plan" };
+    const char* const ShowNames[] = { "chart", "size", "plan", "floats" };
 
     // Shown after the options, so that a knitter has something to copy.
     const char* const HelpExamples = R"(
@@ -159,6 +178,8 @@ Examples:
   wendle-chart -t ANNA --png anna.png --cell-width 10
   wendle-chart -t ANNA --svg anna.svg --colors '#ffffff,#1f3a93,#cccccc'
   wendle-chart -t ANNA --png anna-machine.png --cell-width 1
+  wendle-chart -t "I  LOVE  YOU" --word-gap 5 --show floats --numbering knitting
+  wendle-chart -t ANNA --mirror --numbering knitting --pdf anna-wrong-side.pdf
 )";
 
     void DeclareOptions(QCommandLineParser& parser)
@@ -182,14 +203,21 @@ Examples:
             Down.Declared(),
             Unit.Declared(),
             { "show",
-                "What to print, comma-separated: chart, size, plan (the print layout); default "
-                "chart,size, or nothing with --pdf, --png or --svg.",
+                "What to print, comma-separated: chart, size, plan (the print layout), floats "
+                "(the floats longer than --max-float); default chart,size, or nothing with --pdf, "
+                "--png or --svg.",
                 "LIST" },
+            MaxFloat.Declared(),
+            { "mirror",
+                "Mirror every row left to right in every output: the chart as seen from the "
+                "wrong side, for the back of double knitting or a machine that knits purl side "
+                "up." },
             PrintPitch.Declared(),
             PrintUnit.Declared(),
             PrintColor.Declared(),
             FirstStitch.Declared(),
             FirstRow.Declared(),
+            NumberingOrder.Declared(),
             { "pdf", "Write the printed pattern to FILE as a PDF; - is standard output.", "FILE" },
             Resolution.Declared(),
             Paper.Declared(),
@@ -200,10 +228,12 @@ Examples:
             { "svg", "Write the same picture to FILE as an SVG drawing.", "FILE" },
             { "cell-width",
                 "Pixels per stitch across in the picture, 3 to 12 (default 8); the height "
-                "follows from the gauge. 1 writes one pixel per stitch without grid lines in "
-                "the text and background colours: the picture that machine-knitting software "
-                "loads to knit the chart on an electronic knitting machine.",
+                "follows from the gauge. 1 writes the picture that machine-knitting software "
+                "loads to knit the chart on an electronic knitting machine: one pixel per "
+                "stitch, no grid lines, as a PNG of two colours (text black, background white "
+                "unless --colors names them).",
                 "N" },
+            Needles.Declared(),
             { "colors",
                 "The display colours of pictures and of --print-color screen, as #rrggbb "
                 "(default #000000,#fffbf0,#800000).",
@@ -284,7 +314,8 @@ Examples:
             const std::string name = section.trimmed().toLower().toStdString();
             if (std::find(std::begin(ShowNames), std::end(ShowNames), name) == std::end(ShowNames))
                 Refuse("--show",
-                    "takes a comma-separated list of chart, size and plan, not " + Quoted(show));
+                    "takes a comma-separated list of chart, size, plan and floats, not "
+                        + Quoted(show));
             if (std::find(sections.begin(), sections.end(), name) != sections.end())
                 Refuse("--show", "lists '" + name + "' twice");
             sections.push_back(name);
@@ -327,6 +358,11 @@ ToolOptions ParseToolOptions(const QStringList& arguments)
     options.FirstRow = FirstRow.Read(parser);
     options.Resolution = static_cast<int>(Resolution.Read(parser));
     options.Paper = Paper.Read(parser);
+    if (parser.isSet(MaxFloat.Name))
+        options.MaxFloat = static_cast<std::int32_t>(MaxFloat.Read(parser));
+    options.Order = NumberingOrder.Read(parser);
+    options.Mirror = parser.isSet("mirror");
+    options.Needles = static_cast<int>(Needles.Read(parser));
     for (auto [option, target] :
         { std::pair { "pdf", &options.Pdf }, { "png", &options.Png }, { "svg", &options.Svg } }) {
         if (!parser.isSet(option))
@@ -336,7 +372,8 @@ ToolOptions ParseToolOptions(const QStringList& arguments)
             Refuse(std::string("--") + option, "needs a file name");
     }
     options.CellWidth = ReadCellWidth(parser);
-    if (parser.isSet("colors"))
+    options.ColoursNamed = parser.isSet("colors");
+    if (options.ColoursNamed)
         options.Display = ReadColours(parser.value("colors"));
     options.Sections = ReadSections(parser, options.Pdf || options.Png || options.Svg);
 

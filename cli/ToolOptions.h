@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartOptions.h"
+#include "chart/Numbering.h"
 #include "chart/PrintedPage.h"
 #include "chart/Settings.h"
 #include "chart/StitchDisplay.h"
@@ -35,8 +36,14 @@ struct ToolOptions {
     double StitchesAcross { StitchesAcrossSetting.Default };
     double StitchesDown { StitchesDownSetting.Default };
     LengthUnit Unit { LengthUnit::Inch };
-    /// What to print, in order: "chart", "size" and "plan".
+    /// What to print, in order: "chart", "size", "plan" and "floats".
     std::vector<std::string> Sections;
+    /// The longest float let pass; empty for the stitches of one inch at the gauge.
+    std::optional<std::int32_t> MaxFloat;
+    /// Which stitch and row the printed pattern and the float list number 1.
+    Numbering Order { Numbering::Chart };
+    /// Every row mirrored left to right, in every output.
+    bool Mirror { false };
     /// Held within the print unit's range.
     double PrintPitch { PrintPitchSetting(LengthUnit::Inch).Default };
     LengthUnit PrintUnit { LengthUnit::Inch };
@@ -50,7 +57,11 @@ struct ToolOptions {
     std::optional<OutputTarget> Svg;
     /// Pixels per stitch across in a picture; 1 for the knitting-machine picture.
     int CellWidth { 8 };
+    /// The needles of the knitting machine: no wider machine picture is written.
+    int Needles { 200 };
     DisplayColours Display;
+    /// Whether --colors named the colours (a machine picture is black on white otherwise).
+    bool ColoursNamed { false };
 };
 
 /// Reads \a arguments (the program name first) into options, or throws the ToolError that

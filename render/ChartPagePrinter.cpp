@@ -17,7 +17,8 @@ void PrintChartPage(TPageInfo& Info, TSpecialCanvas& SCanvas, const ChartPrintSe
     TPainterCanvas canvas(*SCanvas.Canvas, SCanvas.PixelsPerInchY);
     const PageRequest request { settings.Chart, settings.Layout,
         ChoosePrintColours(settings.Colours, settings.Display), settings.FirstStitch,
-        settings.FirstRow, SCanvas.PixelsPerInchX, SCanvas.PixelsPerInchY, Info.PageNumber };
+        settings.FirstRow, SCanvas.PixelsPerInchX, SCanvas.PixelsPerInchY, Info.PageNumber,
+        settings.Order };
     Info.LastPage = DrawPrintedPage(canvas, request);
 }
 

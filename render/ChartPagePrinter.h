@@ -25,6 +25,7 @@ struct ChartPrintSettings {
     /// The numbers of the chart's first stitch and row; empty for a blank field.
     std::optional<double> FirstStitch { FirstNumberSetting.Default };
     std::optional<double> FirstRow { FirstNumberSetting.Default };
+    Numbering Order { Numbering::Chart };
 };
 
 /// Draws page \a Info.PageNumber of the chart on \a SCanvas, in the printer's pixels from the

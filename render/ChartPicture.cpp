@@ -2,6 +2,8 @@
 
 #include <QBuffer>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <string>
 
@@ -46,25 +48,40 @@ QImage ChartImage(const TChartLayout& chart, const DisplayColours& colours, Pict
     if (chart.ChartWidth <= 0 || chart.ChartHeight <= 0 || cell.Width <= 0 || cell.Height <= 0
         || size.Width > LargestPictureSide || size.Height > LargestPictureSide)
         return {};
-    QImage image(static_cast<int>(size.Width), static_cast<int>(size.Height), QImage::Format_RGB32);
-    if (image.isNull())
-        return {};
-    const int stride = static_cast<int>(image.bytesPerLine() / 4);
-    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    const int width = static_cast<int>(size.Width), height = static_cast<int>(size.Height);
     if (IsMachinePicture(cell)) {
-        const std::uint32_t argb[2] = { colours.Colours[DisplayColours::Background].Argb(),
-            colours.Colours[DisplayColours::Text].Argb() };
+        // One bit a stitch, the most significant first: 0 the background, 1 the text.
+        QImage image(width, height, QImage::Format_Mono);
+        if (image.isNull())
+            return {};
+        image.setColorTable({ colours.Colours[DisplayColours::Background].Argb(),
+            colours.Colours[DisplayColours::Text].Argb() });
         for (std::int32_t r = 0; r < chart.ChartHeight; ++r) {
             const std::uint8_t* stitches = chart.Row(r);
-            std::uint32_t* out = pixels + static_cast<std::size_t>(r) * stride;
+            uchar* bits = image.scanLine(r);
+            std::fill(bits, bits + image.bytesPerLine(), 0);
             for (std::int32_t c = 0; c < chart.ChartWidth; ++c)
-                out[c] = argb[stitches[c] != 0];
+                if (stitches[c] != 0)
+                    bits[c / 8] |= static_cast<uchar>(0x80u >> (c % 8));
         }
-    } else {
-        RenderStitchDisplay(chart, colours, cell.Width, cell.Height, 0, 0, image.width(),
-            image.height(), pixels, stride);
+        return image;
     }
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    RenderStitchDisplay(chart, colours, cell.Width, cell.Height, 0, 0, width, height,
+        reinterpret_cast<std::uint32_t*>(image.bits()), static_cast<int>(image.bytesPerLine() / 4));
     return image;
+}
+
+DisplayColours MachineColours(const std::optional<DisplayColours>& named)
+{
+    DisplayColours colours { { WhiteColour, BlackColour, WhiteColour } };
+    if (named) {
+        colours.Colours[DisplayColours::Background] = named->Colours[DisplayColours::Background];
+        colours.Colours[DisplayColours::Text] = named->Colours[DisplayColours::Text];
+    }
+    return colours;
 }
 
 QByteArray ChartSvg(const TChartLayout& chart, const DisplayColours& colours, PictureCell cell)

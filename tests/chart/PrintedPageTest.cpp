@@ -146,10 +146,11 @@ struct Chart {
     }
     TRecordingCanvas Draw(PrintColours colours, std::optional<double> stitch = 1.0,
         std::optional<double> row = 1.0, std::int32_t page = 1, int ppiX = 600, int ppiY = 600,
-        int rasterWidth = 0, int rasterHeight = 0) const
+        int rasterWidth = 0, int rasterHeight = 0, Numbering order = Numbering::Chart) const
     {
         TRecordingCanvas c(rasterWidth, rasterHeight);
-        c.last = DrawPrintedPage(c, { chart, layout, colours, stitch, row, ppiX, ppiY, page });
+        c.last
+            = DrawPrintedPage(c, { chart, layout, colours, stitch, row, ppiX, ppiY, page, order });
         return c;
     }
     TChartLayout chart;
@@ -196,6 +197,12 @@ TEST(PrintedPageTest, PenTickFontNumbersColoursSectionsAndTheLastPage)
     EXPECT_EQ(canvas.font, "Arial 12");
     EXPECT_EQ(canvas.Count("L 897,400,840,400 ffffff/0/1"), 1);
     EXPECT_EQ(canvas.Count("L 1025,983,1025,1040 ffffff/0/3"), 1);
+    // In knitting order row 1 is the bottom row and stitch 1 the rightmost: row 8 of 17 is
+    // numbered 10, and stitches 1, 11, 21 and 31 of 40 are 40, 30, 20 and 10.
+    EXPECT_EQ(f.Draw(BlackOnWhite, 1.0, 1.0, 1, 600, 600, 0, 0, Numbering::Knitting).texts,
+        (std::vector<std::string> { "T10 817,590,0,0 ffffff/0/1", "T40 915,1043,0,0 ffffff/0/3",
+            "T30 1415,1043,0,0 ffffff/0/3", "T20 1915,1043,0,0 ffffff/0/3",
+            "T10 2415,1043,0,0 ffffff/0/3" }));
 
     // 10001 x 17 in landscape: 110 stitches a section, 4 sections a page, 23 pages; each
     // section has 12 numbers, top and bottom bars, and the first and last one a bar at their

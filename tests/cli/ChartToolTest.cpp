@@ -118,6 +118,25 @@ TEST(ChartToolTest, PrintsTheChartTheSizeAndThePrintLayout)
         { { "--print-pitch=20.1", "--show=plan" }, "PrintStitchesPerInch: 20.0000" },
         { { "--print-pitch=20", "--across=8", "--down=4", "--show=plan" },
             "PrintRowsPerInch: 10.0000" },
+        // Floats longer than an inch of stitches, or than asked for, numbered as printed.
+        { { "-t", "I  I", "--word-gap=5", "--show=floats" },
+            "Floats longer than 6 stitches (one inch at 6.0 stitches per inch):\n"
+            "Row 3: stitches 3-11 (9 stitches, text yarn)\n"
+            "Row 4: stitches 3-11 (9 stitches, text yarn)\n"
+            "Row 5: stitches 3-11 (9 stitches, text yarn)\n"
+            "Row 6: stitches 3-11 (9 stitches, text yarn)\n"
+            "Row 7: stitches 3-11 (9 stitches, text yarn)\n"
+            "Longest float: 9 stitches (row 3)\n" },
+        { { "-t", "I  I", "--word-gap=5", "--across=2", "--numbering=knitting", "--first-row=5",
+              "--show=floats" },
+            "Row 11: stitches 3-11 (9 stitches, text yarn)" },
+        { { "-t", "I  I", "--word-gap=5", "--across=2", "--show=floats" },
+            "Floats longer than 3 stitches (at least 3, though one inch at 2.0 stitches per inch "
+            "is fewer):" },
+        { { "-t", "I  I", "--word-gap=5", "--max-float=9", "--show=floats" },
+            "No float longer than 9 stitches\n" },
+        { { "-t", "I  I", "--word-gap=5", "--across=3.6", "--unit=cm", "--show=floats" },
+            "No float longer than 9 stitches\n" },
         // 149 rows do not print at the default pitch.
         { twenty + QStringList { "--blank-rows=3", "--show=size,plan" },
             "PagesRequired: Unprintable" }
@@ -129,8 +148,9 @@ TEST(ChartToolTest, PrintsTheChartTheSizeAndThePrintLayout)
         EXPECT_TRUE(Shows(result.Output, expected)) << result.Output;
         EXPECT_EQ(result.Errors, "");
     }
-    // Lines come from standard input without -t.
+    // Lines come from standard input without -t; the mirror of HI is IH.
     EXPECT_EQ(RunTool({}, "HI\r\nI").Output, RunTool({ "-t", "HI", "-t", "I" }).Output);
+    EXPECT_EQ(RunTool({ "-t", "HI", "--mirror" }).Output, RunTool({ "-t", "IH" }).Output);
 }
 
 TEST(ChartToolTest, PngAndSvgShowTheDisplayRasterOrSayWhyNot)
@@ -144,44 +164,67 @@ TEST(ChartToolTest, PngAndSvgShowTheDisplayRasterOrSayWhyNot)
     const DisplayColours rgb { { Colour { 0, 255, 0 }, Colour { 255, 0, 0 },
         Colour { 0, 0, 255 } } };
     const DisplayColours noGrid { { WhiteColour, Colour { 0x12, 0x34, 0x56 }, WhiteColour } };
-    // Arguments, the cell size they give, the colours, and the SVG's paths: background, text,
-    // and the grid when it shows.
-    const std::tuple<QStringList, PictureCell, DisplayColours, int> cases[]
-        = { { {}, { 8, 6 }, {}, 3 }, { { "--cell-width", "1" }, { 1, 1 }, {}, 2 },
-              { { "--cell-width", "3", "--across", "2", "--down", "16" }, { 3, 1 }, {}, 3 },
-              { { "--cell-width=12", "--colors", "#FF0000,#00ff00,#0000ff" }, { 12, 10 }, rgb, 3 },
-              { { "--cell-width=5", "--down=6", "--colors", "#123456,#ffffff,#FFFFFF" }, { 5, 5 },
-                  noGrid, 2 } };
-    for (const auto& [arguments, cell, colours, expectedPaths] : cases) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
+    const DisplayColours machine { { WhiteColour, BlackColour, WhiteColour } };
+    // The cell size the arguments give, the colours, the SVG's paths (background, text, and
+    // the grid when it shows), and the PNG's bits per pixel and palette (none: 32-bit RGB).
+    struct Case {
+        QStringList arguments;
+        PictureCell cell;
+        DisplayColours colours;
+        int paths;
+        int bits;
+        QByteArray palette;
+    } const cases[] = {
+        { {}, { 8, 6 }, {}, 3, 8, "" },
+        { { "--cell-width", "3", "--across", "2", "--down", "16" }, { 3, 1 }, {}, 3, 8, "" },
+        { { "--cell-width=12", "--colors", "#FF0000,#00ff00,#0000ff" }, { 12, 10 }, rgb, 3, 8, "" },
+        { { "--cell-width=5", "--down=6", "--colors", "#123456,#ffffff,#FFFFFF" }, { 5, 5 }, noGrid,
+            2, 8, "" },
+        // The knitting-machine picture: two colours, one bit a pixel, background first.
+        { { "--cell-width", "1" }, { 1, 1 }, machine, 2, 1, "ffffff000000" },
+        { { "--cell-width=1", "--colors", "#FF0000,#00ff00,#0000ff" }, { 1, 1 },
+            { { rgb.Colours[0], rgb.Colours[1], WhiteColour } }, 2, 1, "00ff00ff0000" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
         const ToolResult result
-            = RunTool(QStringList { "-t", "HI", "--png", png, "--svg", svg } + arguments);
+            = RunTool(QStringList { "-t", "HI", "--png", png, "--svg", svg } + c.arguments);
         EXPECT_EQ(result.Status, 0);
         EXPECT_EQ(result.Output + result.Errors, "") << "a picture alone shows nothing";
-        const QImage expected = Expected(chart, colours, cell);
+        const QImage expected = Expected(chart, c.colours, c.cell);
         EXPECT_TRUE(QImage(png).convertToFormat(QImage::Format_RGB32) == expected) << "PNG";
+        QFile file(png);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
+        const qsizetype plte = bytes.indexOf("PLTE");
+        EXPECT_EQ(std::pair(int(bytes[24]), plte < 0 ? "" : bytes.mid(plte + 4, 6).toHex()),
+            std::pair(c.bits, c.palette));
         int paths = 0;
         EXPECT_TRUE(Painted(svg, paths) == expected) << "SVG";
-        EXPECT_EQ(paths, expectedPaths);
+        EXPECT_EQ(paths, c.paths);
     }
 
-    // 16,383 I are 32,767 stitches, the widest picture; a word gap adds one more, and a
-    // picture too large is refused before anything is written.
-    const QString widest = QString("I").repeated(16383);
-    EXPECT_EQ(RunTool({ "--png", png, "--cell-width=1", "-t", widest }).Errors, "");
+    // At 3 pixels a stitch, 5,460 I with a word gap among them are 10,922 stitches, the
+    // widest picture; one stitch more is refused before anything is written. So is a
+    // machine picture wider than the machine's needles.
+    const QString widest = QString("I").repeated(5459) + " I";
+    EXPECT_EQ(RunTool({ "--png", png, "--cell-width=3", "-t", widest }).Errors, "");
     const std::pair<QStringList, std::string> tooLarge[] {
-        { { "--cell-width=1", "-t", widest.left(16382) + " I" }, "32768 by 9 pixels at 1" },
-        { { "-t", QString("I").repeated(2048) }, "32777 by 55 pixels at 8" },
+        { { "--cell-width=3", "-t", QString("I").repeated(5461) },
+            "its PNG picture would be 32770 by 19 pixels at --cell-width 3, and a side may have "
+            "at most 32767" },
+        { { "-t", QString("I").repeated(2048) },
+            "its PNG picture would be 32777 by 55 pixels at --cell-width 8, and a side may have "
+            "at most 32767" },
+        { { "--cell-width=1", "--needles=6", "-t", "HI" },
+            "7 stitches wide, more than the 6 needles of --needles" },
     };
-    for (const auto& [arguments, size] : tooLarge) {
+    for (const auto& [arguments, why] : tooLarge) {
         const ToolResult result = RunTool(QStringList { "--png", png, "--show=size" } + arguments);
         EXPECT_EQ(result.Status, 2);
-        EXPECT_EQ(result.Output + result.Errors,
-            "wendle-chart: chart: its PNG picture would be " + size.substr(0, size.rfind(' '))
-                + " --cell-width" + size.substr(size.rfind(' '))
-                + ", and a side may have at most 32767\n");
+        EXPECT_EQ(result.Output + result.Errors, "wendle-chart: chart: " + why + "\n");
     }
     EXPECT_EQ(QImage(png).width(), 32767);
+    EXPECT_EQ(RunTool({ "--png", png, "--cell-width=1", "--needles=7", "-t", "HI" }).Status, 0);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         (QStringList { "hi.png", "hi.svg" }));
     EXPECT_TRUE(ChartImage(TChartLayout {}, {}, {}).isNull()) << "no stitches, no picture";
@@ -201,6 +244,8 @@ TEST(ChartToolTest, RefusesABadCommandLineWithOneLine)
         { "first-stitch", "a whole number from 1 to 999", { "0", "1000", "1.0" } },
         { "first-row", "a whole number from 1 to 999", { "0", "1000" } },
         { "resolution", "a whole number from 72 to 2400", { "71", "2401" } },
+        { "max-float", "a whole number from 1 to 999", { "0", "1000" } },
+        { "needles", "a whole number from 1 to 999", { "0", "1000" } },
         { "cell-width", "1 or a whole number from 3 to 12", { "0", "2", "13" } }
     };
     const std::string unknown = ": unknown option; --help lists the options";
@@ -209,11 +254,13 @@ TEST(ChartToolTest, RefusesABadCommandLineWithOneLine)
         { "--across=6.25", "--across: takes at most 1 decimal, not '6.25'" },
         { "--font=a\n\x7f", "--font: takes narrow or wide, not 'a\\x0a\\x7f'" },
         { "--show=chart,picture",
-            "--show: takes a comma-separated list of chart, size and plan, not 'chart,picture'" },
+            "--show: takes a comma-separated list of chart, size, plan and floats, not "
+            "'chart,picture'" },
         { "--colors=#ff000,#00ff00,#0000ff",
             "--colors: takes three colours TEXT,BACKGROUND,GRID as #rrggbb, not "
             "'#ff000,#00ff00,#0000ff'" },
         { "--show=size,chart,size", "--show: lists 'size' twice" },
+        { "--numbering=rows", "--numbering: takes chart or knitting, not 'rows'" },
         { "--col\nour=red", "--col\\x0aour" + unknown }, { "-x", "-x" + unknown },
         { "--help=me", "--help: takes no value" },
         { "--blank-rows", "--blank-rows: needs a value" },
@@ -303,6 +350,44 @@ TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
     EXPECT_EQ(tall.Errors,
         "wendle-chart: chart: The design has too many rows to print at the current print "
         "settings!\n");
+}
+
+// Where the PDF prints its row number 10 and its stitch number 10, in points, as the PDF
+// reader finds them: the row number left of the chart, the stitch number below it.
+std::pair<double, double> NumberTens(const QStringList& arguments)
+{
+    QProcess reader;
+    reader.setStandardInputFile(QProcess::nullDevice());
+    reader.start("sh",
+        QStringList { "-c", "\"$0\" \"$@\" --pdf - | pdftotext -bbox - -", WENDLE_CHART_TOOL }
+            + arguments);
+    reader.waitForFinished(60000);
+    double rowY = -1, stitchX = -1;
+    const QRegularExpression word("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>10<");
+    for (auto m = word.globalMatch(reader.readAllStandardOutput()); m.hasNext();) {
+        const auto found = m.next();
+        const double x = found.captured(1).toDouble(), y = found.captured(2).toDouble();
+        (rowY < 0 && x < 100 ? rowY : stitchX) = x < 100 ? y : x;
+    }
+    return { rowY, stitchX };
+}
+
+// In knitting order row 1 is the bottom row and stitch 1 the rightmost; the numbers stay
+// where the page puts them.
+TEST(ChartToolTest, KnittingOrderNumbersThePdfFromTheBottomRight)
+{
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "reading a PDF back needs pdftotext (poppler-utils)";
+    // 13 stitches by 9 rows, the first row numbered 3: in chart order row 10 is the eighth
+    // from the top and stitch 10 the tenth from the left; in knitting order they are the
+    // second and the fourth, six rows (of 72 / 15 points) and stitches (of 72 / 12) before.
+    const QStringList chart { "-t", "I  I", "--word-gap=5", "--first-row=3" };
+    const auto [rowY, stitchX] = NumberTens(chart);
+    const auto [knittingRowY, knittingStitchX]
+        = NumberTens(chart + QStringList { "--numbering=knitting" });
+    EXPECT_GT(rowY, 0);
+    EXPECT_NEAR(rowY - knittingRowY, 6 * 72.0 / 15, 0.01);
+    EXPECT_NEAR(stitchX - knittingStitchX, 6 * 72.0 / 12, 0.01);
 }
 
 // Each picture and the PDF onto every kind of target: a regular file is replaced only when
@@ -438,10 +523,11 @@ TEST(ChartToolTest, ManualPageAgreesWithHelp)
         return names;
     };
     const QSet<QString> inHelp = options(text, "^  (?:-\\w, )?(--[a-z-]+)");
-    EXPECT_EQ(inHelp.size(), 24);
+    EXPECT_EQ(inHelp.size(), 28);
     EXPECT_EQ(inHelp, options(page, "^\\.B[IR]? (?:-\\w \", \" )?(--[a-z-]+)"));
 
-    const QString helpExamples = text.mid(text.indexOf("Examples:\n") + 10).replace("  ", "");
+    const QString helpExamples
+        = text.mid(text.indexOf("Examples:\n") + 10).replace(QRegularExpression("(?m)^  "), "");
     const qsizetype start = page.indexOf(".SH EXAMPLES\n.nf\n") + 17;
     EXPECT_EQ(helpExamples, page.mid(start, page.indexOf(".fi\n", start) - start));
 }
