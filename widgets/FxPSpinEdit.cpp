@@ -192,7 +192,7 @@ void TFxPSpinEdit::MeasureFont()
 
 QSize TFxPSpinEdit::AutoSizeFor(int currentWidth) const
 {
-    const int charHeight = FModel.Metrics().CharHeight;
+    const int charHeight = FModel.Geometry().Metrics().CharHeight;
     int height = charHeight + charHeight / 3;
     if (height % 2 == 0)
         ++height; // an odd height splits evenly between the two buttons and their seam
@@ -201,10 +201,10 @@ QSize TFxPSpinEdit::AutoSizeFor(int currentWidth) const
         // The bound whose text is longer decides, so that every value in range shows whole
         // and the mark can reach each of its digits; ties take the lower bound. Comparing
         // the bounds' leading exponents instead would size 2.0..16.0 for "2.0".
-        const std::string minText = FModel.TextFor(FModel.MinValue());
-        const std::string maxText = FModel.TextFor(FModel.MaxValue());
+        const std::string minText = FModel.TextFormat().TextFor(FModel.MinValue());
+        const std::string maxText = FModel.TextFormat().TextFor(FModel.MaxValue());
         const std::string& longer = maxText.size() > minText.size() ? maxText : minText;
-        width = FModel.Metrics().TextWidth(longer) + height;
+        width = FModel.Geometry().Metrics().TextWidth(longer) + height;
     }
     return { width, height };
 }
@@ -230,7 +230,7 @@ void TFxPSpinEdit::LayoutButtons()
     const QRect client = ClientRect();
     const int clientWidth = client.width();
     const int clientHeight = client.height();
-    const int charWidth = FModel.Metrics().CharWidth;
+    const int charWidth = FModel.Geometry().Metrics().CharWidth;
     const int buttonWidth = charWidth + charWidth / 2;
     // The buttons reach one pixel past the client area at the right and below; that pixel
     // is cut off, so that they never cover the border.
@@ -278,7 +278,7 @@ void TFxPSpinEdit::paintEvent(QPaintEvent*)
     const QRect client = ClientRect();
     painter.translate(client.topLeft());
     painter.setClipRect(QRect(0, 0, FUpButtonLeft, client.height()));
-    if (!FModel.CaretValid())
+    if (!FModel.Geometry().CaretValid())
         FModel.PlaceIncrementDigit();
     painter.fillRect(QRect(0, 0, FUpButtonLeft, client.height()), palette().color(QPalette::Base));
     DrawValueText(painter);
@@ -287,13 +287,13 @@ void TFxPSpinEdit::paintEvent(QPaintEvent*)
 void TFxPSpinEdit::DrawValueText(QPainter& painter) const
 {
     const std::string text = FModel.VisibleText();
-    const TSpinTextMetrics& metrics = FModel.Metrics();
-    const TSpinCellRect cell = FModel.CaretRect();
+    const TSpinTextMetrics& metrics = FModel.Geometry().Metrics();
+    const TSpinCellRect cell = FModel.Geometry().CaretRect();
     const bool enabled = isEnabled();
     const QColor bandColour = enabled ? palette().color(QPalette::Base) : DisabledBandColour;
     const QColor textColour = enabled ? palette().color(QPalette::Text) : DisabledTextColour;
     const QFontMetrics fontMetrics = this->fontMetrics();
-    const int top = FModel.TextTop();
+    const int top = FModel.Geometry().TextTop();
     const int baseline = top + fontMetrics.ascent();
 
     painter.fillRect(QRect(1, cell.Top, FUpButtonLeft - 1, cell.Bottom + 1 - cell.Top), bandColour);
@@ -308,10 +308,10 @@ void TFxPSpinEdit::DrawValueText(QPainter& painter) const
         return QRect(left, squareTop, right - left - 1, bottom - squareTop - 1);
     };
 
-    int x = FModel.TextLeft();
+    int x = FModel.Geometry().TextLeft();
     std::size_t index = 0;
     while (index < text.size()) {
-        if (text[index] == TSpinValueModel::Placeholder) {
+        if (text[index] == TSpinTextFormat::Placeholder) {
             painter.setPen(Qt::black);
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(placeholderRect(x));
@@ -320,7 +320,7 @@ void TFxPSpinEdit::DrawValueText(QPainter& painter) const
             continue;
         }
         const std::size_t end
-            = std::min(text.find(TSpinValueModel::Placeholder, index), text.size());
+            = std::min(text.find(TSpinTextFormat::Placeholder, index), text.size());
         const QString run = Latin1(std::string_view(text).substr(index, end - index));
         painter.setPen(textColour);
         painter.drawText(QPoint(x, baseline), run);
@@ -335,7 +335,7 @@ void TFxPSpinEdit::DrawValueText(QPainter& painter) const
         painter.fillRect(cellRect, MarkColour);
         if (caretInText) {
             const char marked = text[static_cast<std::size_t>(caretIndex - 1)];
-            if (marked == TSpinValueModel::Placeholder) {
+            if (marked == TSpinTextFormat::Placeholder) {
                 painter.setPen(Qt::black);
                 painter.setBrush(MarkColour);
                 painter.drawRect(placeholderRect(cell.Left));

@@ -70,7 +70,7 @@ TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField
         return [=] { QTest::mouseEvent(action, up, Qt::LeftButton, {}, at); };
     };
     // Two pixels into the leading digit, whose cell starts at the text's left.
-    const auto leading = [this] { return QPoint(edit->Model().TextLeft() + 3, 11); };
+    const auto leading = [this] { return QPoint(edit->Model().Geometry().TextLeft() + 3, 11); };
     QWheelEvent halfNotch({}, {}, {}, { 0, 60 }, {}, {}, Qt::NoScrollPhase, false);
     const std::map<char, std::function<void()>> actions { { '^', key(Qt::Key_Up) },
         { 'v', key(Qt::Key_Down) }, { '<', key(Qt::Key_Left) }, { 'E', key(Qt::Key_Escape) },
@@ -134,7 +134,7 @@ TEST_F(FxPSpinEditTest, PaintsPlaceholdersTheMarkAndTheDisabledLook)
     // Inside the marked cell, on the top edge of its placeholder's square, and under the cell;
     // the model's coordinates lie inside the field's one-pixel border.
     const auto looks = [this] {
-        const TSpinValueModel& m = edit->Model();
+        const TSpinCaretGeometry& m = edit->Model().Geometry();
         const TSpinCellRect c = m.CaretRect();
         const QImage image = edit->grab().toImage();
         const QPoint square(

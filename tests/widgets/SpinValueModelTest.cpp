@@ -23,7 +23,7 @@ constexpr double Inf = std::numeric_limits<double>::infinity();
 // Expected texts write a placeholder as "_".
 std::string Shown(std::string text)
 {
-    std::ranges::replace(text, M::Placeholder, '_');
+    std::ranges::replace(text, TSpinTextFormat::Placeholder, '_');
     return text;
 }
 
