@@ -167,8 +167,6 @@ void TFxPSpinEdit::SetRepeatTiming(const TSpinRepeatTiming& timing)
     FDownButton->SetRepeatTiming(timing);
 }
 
-TSpinRepeatTiming TFxPSpinEdit::RepeatTiming() const { return FUpButton->RepeatTiming(); }
-
 QSize TFxPSpinEdit::sizeHint() const
 {
     if (FAutoSize)

@@ -85,7 +85,6 @@ public:
 
     /// The pace of a held spin button; FromPlatform() unless set.
     void SetRepeatTiming(const TSpinRepeatTiming& timing);
-    TSpinRepeatTiming RepeatTiming() const;
 
     /// The value, text and mark as the field holds them.
     const TSpinValueModel& Model() const { return FModel; }
@@ -120,7 +119,6 @@ private:
     QSize AutoSizeFor(int currentWidth) const;
     QRect ClientRect() const;
     int BorderWidth() const;
-    int UpButtonLeft() const;
     void TakeFocus();
     void SpinMouseDown(Qt::MouseButton button);
     void SpinMouseUp();
