@@ -50,7 +50,7 @@ namespace {
 } // namespace
 
 TFxPSpinEdit::TFxPSpinEdit(QWidget* parent)
-    : QWidget(parent)
+    : QFrame(parent)
 {
     TFxPSpinEditAccessible::Install();
     // The field paints its whole area itself. It takes the focus by Tab, and by a press on
@@ -74,6 +74,8 @@ TFxPSpinEdit::TFxPSpinEdit(QWidget* parent)
     FModel.OnSetIncrement = [this] { emit OnSetIncrement(); };
     FModel.OnRedraw = [this] { update(); };
 
+    // A thin border: a one-pixel frame, which lays the buttons out as the contents shrink.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
     MeasureFont();
     resize(4 * fontMetrics().height(), AutoSizeFor(0).height());
 }
@@ -129,12 +131,15 @@ void TFxPSpinEdit::SetAutoSize(bool autoSize)
     updateGeometry();
 }
 
+TFxPSpinEdit::TBorderStyle TFxPSpinEdit::BorderStyle() const
+{
+    return frameShape() == QFrame::NoFrame ? TBorderStyle::None : TBorderStyle::Single;
+}
+
 void TFxPSpinEdit::SetBorderStyle(TBorderStyle style)
 {
-    if (style == FBorderStyle)
-        return;
-    FBorderStyle = style;
-    LayoutButtons();
+    // The new frame width changes the contents rectangle, which lays the buttons out again.
+    setFrameShape(style == TBorderStyle::Single ? QFrame::Box : QFrame::NoFrame);
 }
 
 void TFxPSpinEdit::SetThousandSeparator(char separator) { FModel.SetThousandSeparator(separator); }
@@ -215,17 +220,9 @@ void TFxPSpinEdit::ApplyAutoSize()
     updateGeometry();
 }
 
-int TFxPSpinEdit::BorderWidth() const { return FBorderStyle == TBorderStyle::Single ? 1 : 0; }
-
-QRect TFxPSpinEdit::ClientRect() const
-{
-    const int border = BorderWidth();
-    return rect().adjusted(border, border, -border, -border);
-}
-
 void TFxPSpinEdit::LayoutButtons()
 {
-    const QRect client = ClientRect();
+    const QRect client = contentsRect();
     const int clientWidth = client.width();
     const int clientHeight = client.height();
     const int charWidth = FModel.Geometry().Metrics().CharWidth;
@@ -268,12 +265,8 @@ void TFxPSpinEdit::ValueChanged()
 void TFxPSpinEdit::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (FBorderStyle == TBorderStyle::Single) {
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-    const QRect client = ClientRect();
+    drawFrame(&painter);
+    const QRect client = contentsRect();
     painter.translate(client.topLeft());
     painter.setClipRect(QRect(0, 0, FUpButtonLeft, client.height()));
     if (!FModel.Geometry().CaretValid())
@@ -350,16 +343,19 @@ void TFxPSpinEdit::DrawValueText(QPainter& painter) const
 
 void TFxPSpinEdit::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
+    QFrame::resizeEvent(event);
     LayoutButtons();
 }
 
 void TFxPSpinEdit::changeEvent(QEvent* event)
 {
-    QWidget::changeEvent(event);
+    QFrame::changeEvent(event);
     switch (event->type()) {
     case QEvent::FontChange:
         MeasureFont();
+        break;
+    case QEvent::ContentsRectChange:
+        LayoutButtons();
         break;
     case QEvent::EnabledChange:
         FModel.SetInputEnabled(isEnabled());
@@ -408,7 +404,7 @@ void TFxPSpinEdit::keyPressEvent(QKeyEvent* event)
     }
     const char character = EntryCharacter(*event);
     if (character == '\0') {
-        QWidget::keyPressEvent(event);
+        QFrame::keyPressEvent(event);
         return;
     }
     FModel.TypeCharacter(character);
@@ -421,7 +417,7 @@ void TFxPSpinEdit::keyReleaseEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QWidget::keyReleaseEvent(event);
+    QFrame::keyReleaseEvent(event);
     // A held key repeats as release and press pairs; only the real release ends the spin.
     if (!event->isAutoRepeat())
         FModel.KeyReleased();
@@ -429,9 +425,9 @@ void TFxPSpinEdit::keyReleaseEvent(QKeyEvent* event)
 
 void TFxPSpinEdit::mousePressEvent(QMouseEvent* event)
 {
-    QWidget::mousePressEvent(event);
+    QFrame::mousePressEvent(event);
     event->accept();
-    const int x = static_cast<int>(event->position().x()) - ClientRect().left();
+    const int x = static_cast<int>(event->position().x()) - contentsRect().left();
     FModel.MousePress(x, event->button() == Qt::LeftButton);
     if (hasFocus())
         update();
@@ -449,14 +445,14 @@ void TFxPSpinEdit::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TFxPSpinEdit::focusInEvent(QFocusEvent* event)
 {
-    QWidget::focusInEvent(event);
+    QFrame::focusInEvent(event);
     FModel.FocusReceived();
     update();
 }
 
 void TFxPSpinEdit::focusOutEvent(QFocusEvent* event)
 {
-    QWidget::focusOutEvent(event);
+    QFrame::focusOutEvent(event);
     FModel.FocusLost();
     update();
 }
