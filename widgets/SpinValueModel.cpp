@@ -36,7 +36,7 @@ void TSpinValueModel::SetMaxValue(double value)
 
 void TSpinValueModel::SetDecimals(int decimals)
 {
-    FFormat.SetDecimals(decimals);
+    FTextFormat.SetDecimals(decimals);
     ShowValue();
 }
 
@@ -69,7 +69,7 @@ void TSpinValueModel::SetThousandSeparator(char separator)
 {
     if (separator == ThousandSeparator())
         return;
-    FFormat.SetThousandSeparator(separator);
+    FTextFormat.SetThousandSeparator(separator);
     ShowValue();
 }
 
@@ -124,14 +124,14 @@ void TSpinValueModel::ApplyValue(FxSpBoundsCheckOccasion occasion, double value)
 
 void TSpinValueModel::UpdateText()
 {
-    FText = FFormat.TextFor(FValue);
+    FText = FTextFormat.TextFor(FValue);
     if (FText.size() > TSpinTextFormat::MaxTextLength)
         FText.resize(TSpinTextFormat::MaxTextLength);
 }
 
 void TSpinValueModel::PlaceIncrementDigit()
 {
-    auto [text, caretIndex] = FFormat.MarkDigit(FText, FIncExponent);
+    auto [text, caretIndex] = FTextFormat.MarkDigit(FText, FIncExponent);
     FText = std::move(text);
     FCaretIndex = caretIndex;
     FGeometry.Place(FText, FCaretIndex);
@@ -162,7 +162,7 @@ void TSpinValueModel::TruncateToIncrement()
 {
     if (IsBlank())
         return;
-    const std::string text = FFormat.TruncatedText(FValue, FIncExponent);
+    const std::string text = FTextFormat.TruncatedText(FValue, FIncExponent);
     if (const auto number = TSpinTextFormat::ReadNumber(text))
         ApplyValue(fxspbcDirectSet, *number);
 }
@@ -354,7 +354,7 @@ void TSpinValueModel::MousePress(int x, bool leftButton)
 {
     EndDirectEntry();
     if (leftButton && FGeometry.HasMetrics())
-        SetIncExponent(FGeometry.ExponentAt(FText, x, FFormat));
+        SetIncExponent(FGeometry.ExponentAt(FText, x, FTextFormat));
 }
 
 void TSpinValueModel::DoubleClick()

@@ -48,7 +48,7 @@ public:
     double MaxValue() const { return FMaxValue; }
     void SetMaxValue(double value);
     bool IsBounded() const { return FMinValue != FMaxValue; }
-    int Decimals() const { return FFormat.Decimals(); }
+    int Decimals() const { return FTextFormat.Decimals(); }
     /// Clamps to 0..18, rebuilds the text; the marked digit stays where it is.
     void SetDecimals(int decimals);
     double Increment() const { return FIncrement; }
@@ -56,7 +56,7 @@ public:
     /// values that are no finite number are refused: the increment keeps its value.
     void SetIncrement(double value);
     int IncExponent() const { return FIncExponent; }
-    char ThousandSeparator() const { return FFormat.ThousandSeparator(); }
+    char ThousandSeparator() const { return FTextFormat.ThousandSeparator(); }
     /// '\0' for none. Throws std::out_of_range("Invalid thousand separator") for "+", "-"
     /// and the digits; the separator then stays as it was.
     void SetThousandSeparator(char separator);
@@ -77,9 +77,9 @@ public:
     /// The text as it is drawn: empty for a blank field (a "- " entry in progress stays).
     std::string VisibleText() const;
     /// The number as shown, without placeholders; empty when blank.
-    std::string ValueText() const { return FFormat.TextFor(FValue); }
+    std::string ValueText() const { return FTextFormat.TextFor(FValue); }
     /// How the field writes its numbers: its decimals and its separator.
-    const TSpinTextFormat& TextFormat() const { return FFormat; }
+    const TSpinTextFormat& TextFormat() const { return FTextFormat; }
     /// 1-based position of the marked (increment) digit in Text(); it may lie right of the
     /// end when the program set an increment finer than the last decimal.
     int CaretIndex() const { return FCaretIndex; }
@@ -152,7 +152,7 @@ private:
     double FValue { 0.0 };
     double FIncrement { 1.0 };
     int FIncExponent { 0 };
-    TSpinTextFormat FFormat; // the decimals and the thousand separator
+    TSpinTextFormat FTextFormat; // the decimals and the thousand separator
     bool FPresumeDirectEntry { false };
     bool FReadOnly { false };
     bool FTrackSpin { true };
