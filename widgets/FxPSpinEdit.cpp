@@ -156,13 +156,15 @@ void TFxPSpinEdit::ApplyValue(FxSpBoundsCheckOccasion occasion, double value)
 
 void TFxPSpinEdit::UpClick()
 {
-    TakeFocus();
+    // A step takes the focus; Qt does nothing for a field that has it already, so a step never
+    // runs the focus arrival again (which would forget the value Esc brings back).
+    setFocus(Qt::OtherFocusReason);
     FModel.UpClick();
 }
 
 void TFxPSpinEdit::DownClick()
 {
-    TakeFocus();
+    setFocus(Qt::OtherFocusReason);
     FModel.DownClick();
 }
 
@@ -238,12 +240,6 @@ void TFxPSpinEdit::LayoutButtons()
     FUpButtonLeft = up.left();
     FModel.SetTextPosition(FUpButtonLeft - charWidth / 2, 1);
     update();
-}
-
-void TFxPSpinEdit::TakeFocus()
-{
-    if (!hasFocus())
-        setFocus(Qt::OtherFocusReason);
 }
 
 void TFxPSpinEdit::SpinMouseDown(Qt::MouseButton button)
@@ -432,7 +428,7 @@ void TFxPSpinEdit::mousePressEvent(QMouseEvent* event)
     if (hasFocus())
         update();
     else
-        TakeFocus();
+        setFocus(Qt::OtherFocusReason);
 }
 
 void TFxPSpinEdit::mouseDoubleClickEvent(QMouseEvent* event)
@@ -467,7 +463,7 @@ void TFxPSpinEdit::wheelEvent(QWheelEvent* event)
         return;
     }
     // A spin step takes the focus, as a click on a spin button does.
-    TakeFocus();
+    setFocus(Qt::OtherFocusReason);
     FModel.WheelTurned(delta);
     event->accept();
 }

@@ -118,7 +118,6 @@ private:
     void LayoutButtons();
     void ApplyAutoSize();
     QSize AutoSizeFor(int currentWidth) const;
-    void TakeFocus();
     void SpinMouseDown(Qt::MouseButton button);
     void SpinMouseUp();
     void ValueChanged();

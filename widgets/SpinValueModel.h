@@ -57,8 +57,8 @@ public:
     void SetIncrement(double value);
     int IncExponent() const { return FIncExponent; }
     char ThousandSeparator() const { return FTextFormat.ThousandSeparator(); }
-    /// '\0' for none. Throws std::out_of_range("Invalid thousand separator") for "+", "-"
-    /// and the digits; the separator then stays as it was.
+    /// '\0' for none. A separator TSpinTextFormat refuses throws std::out_of_range("Invalid
+    /// thousand separator") and leaves the separator as it was.
     void SetThousandSeparator(char separator);
     FxSpBoundsCheckSet CheckBounds() const { return FCheckBounds; }
     void SetCheckBounds(FxSpBoundsCheckSet occasions) { FCheckBounds = occasions; }
