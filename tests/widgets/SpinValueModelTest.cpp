@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <functional>
 #include <limits>
 #include <map>
@@ -25,8 +24,9 @@ constexpr double Inf = std::numeric_limits<double>::infinity();
 
 // One user action per word, "Left*4" four of them. Keys: Up Down Left Right, KeyUp (any key's
 // release), Ctrl+0, Esc, Backspace; UpClick and DownClick are spin steps, Hold and Release a left
-// press on a spin button and its release, RightClick a right press on the text, FocusIn and
-// FocusOut the focus arriving and leaving, Wheel+40 a turn of the wheel by a third of a notch.
+// press on a spin button and its release, Click@40 and RightClick@40 a left and a right press on
+// the text at x 40, FocusIn and FocusOut the focus arriving and leaving, Wheel+40 a turn of the
+// wheel by a third of a notch.
 // Settings: NoTrack (TrackSpin off), Presume (direct entry), Sep (separator ","), NaNBounds and
 // NaN (bounds and a value that are no number, ignored), FreeSpin (spin steps not clamped). Other
 // words are typed, one character each.
@@ -40,7 +40,6 @@ const std::map<std::string, std::function<void(M&)>> Actions { { "Up", &M::Arrow
     { "Backspace", [](M& m) { m.TypeCharacter(M::Backspace); } },
     { "Esc", [](M& m) { m.TypeCharacter(M::Escape); } }, { "Wheel-120", Wheel(-120) },
     { "Wheel+40", Wheel(40) }, { "Wheel+360", Wheel(360) },
-    { "RightClick", [](M& m) { m.MousePress(0, false); } },
     { "NoTrack", [](M& m) { m.SetTrackSpin(false); } },
     { "Presume", [](M& m) { m.SetPresumeDirectEntry(true); } },
     { "Sep", [](M& m) { m.SetThousandSeparator(','); } },
@@ -51,7 +50,7 @@ const std::map<std::string, std::function<void(M&)>> Actions { { "Up", &M::Arrow
 // chg and inc count the calls of OnChange and of OnSetIncrement.
 struct Case {
     double from = 0;
-    const char* keys;
+    const char* keys = "";
     const char* text; // as Shown reads it
     int chg = 0, inc = 0;
 };
@@ -89,16 +88,24 @@ struct SpinValueModelTest : ::testing::Test {
         changes = incrementChanges = 0;
     }
 
-    template <std::size_t N> void Run(double min, double max, int decimals, const Case (&cases)[N])
+    // Runs each case's keys on a new field, which measures its text when textRight is given.
+    template <std::size_t N>
+    void Run(double min, double max, int decimals, const Case (&cases)[N], int textRight = -1)
     {
         for (const Case& c : cases) {
-            Configure(min, max, decimals, c.from);
+            Configure(min, max, decimals, c.from, 0, textRight);
             std::istringstream keys(c.keys);
             for (std::string word; keys >> word;) {
-                const auto star = word.find('*');
-                const std::string name = word.substr(0, star);
+                const auto star = word.find('*'), at = word.find('@');
+                const std::string name = word.substr(0, std::min(star, at));
+                const int x = at == word.npos ? 0 : std::stoi(word.substr(at + 1));
                 for (int n = star == word.npos ? 1 : std::stoi(word.substr(star + 1)); n > 0; --n)
-                    Actions.contains(name) ? Actions.at(name)(model) : model.TypeCharacter(name[0]);
+                    if (const auto action = Actions.find(name); action != Actions.end())
+                        action->second(model);
+                    else if (name.ends_with("Click"))
+                        model.MousePress(x, name == "Click");
+                    else
+                        model.TypeCharacter(name[0]);
             }
             EXPECT_EQ(std::tuple(model.Value(), model.Text(), model.CaretIndex(), changes,
                           incrementChanges),
@@ -113,32 +120,23 @@ struct SpinValueModelTest : ::testing::Test {
 
 // At most 18 decimals, of 18 significant digits; the marked digit may lie left of the number,
 // and placeholders fill the gap, never making the text longer than 31 characters. Without bounds
-// the mark has no cap, and the step is the power of ten it marks.
+// the mark has no cap, and a step adds the power of ten it marks.
 TEST_F(SpinValueModelTest, TextGroupsInThreesAndPlaceholdersReachTheMarkedDigit)
 {
-    struct Case {
-        int dec = 0;
-        char sep = 0;
-        double value = 1;
-        int exp = 0;
-        std::string text;
-    } const cases[] { { .sep = ',', .value = 1234567, .text = "1,234,56[7]" },
-        { .dec = 2, .sep = ',', .value = 1234.5, .exp = 3, .text = "[1],234.50" },
-        { .dec = 7, .sep = ',', .value = 1.0 / 7, .exp = -7, .text = "0.142,857,[1]" },
-        { .sep = ',', .value = 5, .exp = 3, .text = "[_],__5" },
-        { .sep = ',', .value = -5, .exp = 4, .text = "-[_]_,__5" },
-        { .dec = 2, .value = Blank, .text = "[_]___" },
-        { .dec = 19, .value = 12.3, .text = "1[2].300000000000000700" },
-        { .dec = 6, .value = 0.5, .exp = -5, .text = "0.5000[0]0" },
-        { .exp = 10, .text = "[_]_________1" },
-        { .exp = 40, .text = "[_]" + std::string(29, '_') + "1" } };
-    for (const Case& c : cases) {
-        Configure(0, 0, c.dec, c.value, c.sep);
-        model.SetIncExponent(c.exp);
-        const auto [value, text, caret] = Shown(c.text);
-        EXPECT_EQ(std::pair(model.Text(), model.CaretIndex()), std::pair(text, caret)) << c.text;
-        EXPECT_DOUBLE_EQ(model.Increment(), std::pow(10.0, c.exp)) << c.text;
-    }
+    const Case whole[] { { .from = 1234567, .keys = "Sep", .text = "1,234,56[7]" },
+        { .from = 5, .keys = "Sep Left*3", .text = "[_],__5", .inc = 3 },
+        { .from = -5, .keys = "Sep Left*4", .text = "-[_]_,__5", .inc = 4 },
+        { .from = 1, .keys = "Left*10 UpClick", .text = "[1]0000000001", .chg = 1, .inc = 10 },
+        { .from = 1, .keys = "Left*40", .text = "[_]_____________________________1", .inc = 40 } };
+    Run(0, 0, 0, whole);
+    const Case hundredths[] { { .from = Blank, .text = "[_]___" },
+        { .from = 1234.5, .keys = "Sep Left*3", .text = "[1],234.50", .inc = 3 } };
+    Run(0, 0, 2, hundredths);
+    Run(0, 0, 7,
+        { { .from = 0.1428571, .keys = "Sep Right*7", .text = "0.142,857,[1]", .inc = 7 } });
+    Run(0, 0, 19, { { .from = 12.3, .text = "1[2].300000000000000700" } });
+    Run(0, 0, 6,
+        { { .from = 0.5, .keys = "Right*5 UpClick", .text = "0.5000[1]0", .chg = 1, .inc = 5 } });
 }
 
 TEST_F(SpinValueModelTest, SeparatorsThatWouldChangeTheNumberAreRefused)
@@ -223,29 +221,19 @@ TEST_F(SpinValueModelTest, EntryScripts)
     EXPECT_EQ(model.EntryBuffer(), std::string(31, '1')) << "the entry holds 31 characters";
 }
 
-// Cells of 10 by 16 pixels: where Left stops, and which digit a click marks.
+// Cells of 10 by 16 pixels: Left stops at a cell on the field's left edge; a left click marks the
+// digit under it, the point marking the units and a separator the digit right of it; a right
+// click marks nothing.
 TEST_F(SpinValueModelTest, CellsFollowTheMeasuredText)
 {
-    for (const auto& [textRight, exponent] : { std::pair { 38, 2 }, std::pair { 39, 3 } }) {
-        Configure(0, 0, 0, 1, 0, textRight);
-        for (int press = 0; press < 5; ++press)
-            model.ArrowLeftPressed();
-        EXPECT_EQ(model.IncExponent(), exponent) << "a cell at the left edge stops " << textRight;
-    }
-    struct Click {
-        double value = 123.45;
-        char sep = 0;
-        int x, exp;
-    } const clicks[] { { .x = 39, .exp = 3 }, { .x = 40, .exp = 2 }, { .x = 50, .exp = 1 },
-        { .x = 99, .exp = -2 }, { .value = 1234, .sep = ',', .x = 55, .exp = 3 } };
-    for (const Click& c : clicks) {
-        SCOPED_TRACE(::testing::Message() << c.value << " x " << c.x);
-        Configure(0, 0, c.sep ? 0 : 2, c.value, c.sep, 100);
-        model.MousePress(c.x, false);
-        EXPECT_EQ(model.IncExponent(), 0) << "only the left button marks";
-        model.MousePress(c.x, true);
-        EXPECT_EQ(model.IncExponent(), c.exp);
-    }
+    Run(0, 0, 0, { { .from = 1, .keys = "Left*5", .text = "[_]_1", .inc = 2 } }, 38);
+    Run(0, 0, 0, { { .from = 1, .keys = "Left*5", .text = "[_]__1", .inc = 3 } }, 39);
+    const Case clicks[] { { .from = 123.45, .keys = "Click@39", .text = "[_]123.45", .inc = 1 },
+        { .from = 123.45, .keys = "Click@40", .text = "[1]23.45", .inc = 1 },
+        { .from = 123.45, .keys = "RightClick@39 Click@50", .text = "1[2]3.45", .inc = 1 },
+        { .from = 123.45, .keys = "Click@99", .text = "123.4[5]", .inc = 1 } };
+    Run(0, 0, 2, clicks, 100);
+    Run(0, 0, 0, { { .from = 1234, .keys = "Sep Click@55", .text = "[1],234", .inc = 1 } }, 100);
 }
 
 } // namespace
