@@ -33,11 +33,11 @@ void Check(const TSpinValueModel& model)
     // past the longest the field keeps is cut and cannot be read back.
     std::string shown;
     for (const char c : model.Text())
-        if (c != TSpinValueModel::Placeholder
+        if (c != TSpinTextFormat::Placeholder
             && (c != model.ThousandSeparator()
                 || (!shown.empty() && shown.back() >= '0' && shown.back() <= '9')))
             shown += c;
-    if (model.Text().size() >= TSpinValueModel::MaxTextLength)
+    if (model.Text().size() >= TSpinTextFormat::MaxTextLength)
         return;
     FUZZ_REQUIRE(shown == model.ValueText());
     std::erase(shown, model.ThousandSeparator());

@@ -50,7 +50,7 @@ namespace {
 } // namespace
 
 TFxPSpinEdit::TFxPSpinEdit(QWidget* parent)
-    : QWidget(parent)
+    : QFrame(parent)
 {
     TFxPSpinEditAccessible::Install();
     // The field paints its whole area itself. It takes the focus by Tab, and by a press on
@@ -74,6 +74,8 @@ TFxPSpinEdit::TFxPSpinEdit(QWidget* parent)
     FModel.OnSetIncrement = [this] { emit OnSetIncrement(); };
     FModel.OnRedraw = [this] { update(); };
 
+    // A thin border: a one-pixel frame, which lays the buttons out as the contents shrink.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
     MeasureFont();
     resize(4 * fontMetrics().height(), AutoSizeFor(0).height());
 }
@@ -129,12 +131,15 @@ void TFxPSpinEdit::SetAutoSize(bool autoSize)
     updateGeometry();
 }
 
+TFxPSpinEdit::TBorderStyle TFxPSpinEdit::BorderStyle() const
+{
+    return frameShape() == QFrame::NoFrame ? TBorderStyle::None : TBorderStyle::Single;
+}
+
 void TFxPSpinEdit::SetBorderStyle(TBorderStyle style)
 {
-    if (style == FBorderStyle)
-        return;
-    FBorderStyle = style;
-    LayoutButtons();
+    // The new frame width changes the contents rectangle, which lays the buttons out again.
+    setFrameShape(style == TBorderStyle::Single ? QFrame::Box : QFrame::NoFrame);
 }
 
 void TFxPSpinEdit::SetThousandSeparator(char separator) { FModel.SetThousandSeparator(separator); }
@@ -151,13 +156,15 @@ void TFxPSpinEdit::ApplyValue(FxSpBoundsCheckOccasion occasion, double value)
 
 void TFxPSpinEdit::UpClick()
 {
-    TakeFocus();
+    // A step takes the focus; Qt does nothing for a field that has it already, so a step never
+    // runs the focus arrival again (which would forget the value Esc brings back).
+    setFocus(Qt::OtherFocusReason);
     FModel.UpClick();
 }
 
 void TFxPSpinEdit::DownClick()
 {
-    TakeFocus();
+    setFocus(Qt::OtherFocusReason);
     FModel.DownClick();
 }
 
@@ -166,8 +173,6 @@ void TFxPSpinEdit::SetRepeatTiming(const TSpinRepeatTiming& timing)
     FUpButton->SetRepeatTiming(timing);
     FDownButton->SetRepeatTiming(timing);
 }
-
-TSpinRepeatTiming TFxPSpinEdit::RepeatTiming() const { return FUpButton->RepeatTiming(); }
 
 QSize TFxPSpinEdit::sizeHint() const
 {
@@ -192,7 +197,7 @@ void TFxPSpinEdit::MeasureFont()
 
 QSize TFxPSpinEdit::AutoSizeFor(int currentWidth) const
 {
-    const int charHeight = FModel.Metrics().CharHeight;
+    const int charHeight = FModel.Geometry().Metrics().CharHeight;
     int height = charHeight + charHeight / 3;
     if (height % 2 == 0)
         ++height; // an odd height splits evenly between the two buttons and their seam
@@ -201,10 +206,10 @@ QSize TFxPSpinEdit::AutoSizeFor(int currentWidth) const
         // The bound whose text is longer decides, so that every value in range shows whole
         // and the mark can reach each of its digits; ties take the lower bound. Comparing
         // the bounds' leading exponents instead would size 2.0..16.0 for "2.0".
-        const std::string minText = FModel.TextFor(FModel.MinValue());
-        const std::string maxText = FModel.TextFor(FModel.MaxValue());
+        const std::string minText = FModel.TextFormat().TextFor(FModel.MinValue());
+        const std::string maxText = FModel.TextFormat().TextFor(FModel.MaxValue());
         const std::string& longer = maxText.size() > minText.size() ? maxText : minText;
-        width = FModel.Metrics().TextWidth(longer) + height;
+        width = FModel.Geometry().Metrics().TextWidth(longer) + height;
     }
     return { width, height };
 }
@@ -217,20 +222,12 @@ void TFxPSpinEdit::ApplyAutoSize()
     updateGeometry();
 }
 
-int TFxPSpinEdit::BorderWidth() const { return FBorderStyle == TBorderStyle::Single ? 1 : 0; }
-
-QRect TFxPSpinEdit::ClientRect() const
-{
-    const int border = BorderWidth();
-    return rect().adjusted(border, border, -border, -border);
-}
-
 void TFxPSpinEdit::LayoutButtons()
 {
-    const QRect client = ClientRect();
+    const QRect client = contentsRect();
     const int clientWidth = client.width();
     const int clientHeight = client.height();
-    const int charWidth = FModel.Metrics().CharWidth;
+    const int charWidth = FModel.Geometry().Metrics().CharWidth;
     const int buttonWidth = charWidth + charWidth / 2;
     // The buttons reach one pixel past the client area at the right and below; that pixel
     // is cut off, so that they never cover the border.
@@ -243,12 +240,6 @@ void TFxPSpinEdit::LayoutButtons()
     FUpButtonLeft = up.left();
     FModel.SetTextPosition(FUpButtonLeft - charWidth / 2, 1);
     update();
-}
-
-void TFxPSpinEdit::TakeFocus()
-{
-    if (!hasFocus())
-        setFocus(Qt::OtherFocusReason);
 }
 
 void TFxPSpinEdit::SpinMouseDown(Qt::MouseButton button)
@@ -270,15 +261,11 @@ void TFxPSpinEdit::ValueChanged()
 void TFxPSpinEdit::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (FBorderStyle == TBorderStyle::Single) {
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-    const QRect client = ClientRect();
+    drawFrame(&painter);
+    const QRect client = contentsRect();
     painter.translate(client.topLeft());
     painter.setClipRect(QRect(0, 0, FUpButtonLeft, client.height()));
-    if (!FModel.CaretValid())
+    if (!FModel.Geometry().CaretValid())
         FModel.PlaceIncrementDigit();
     painter.fillRect(QRect(0, 0, FUpButtonLeft, client.height()), palette().color(QPalette::Base));
     DrawValueText(painter);
@@ -287,13 +274,13 @@ void TFxPSpinEdit::paintEvent(QPaintEvent*)
 void TFxPSpinEdit::DrawValueText(QPainter& painter) const
 {
     const std::string text = FModel.VisibleText();
-    const TSpinTextMetrics& metrics = FModel.Metrics();
-    const TSpinCellRect cell = FModel.CaretRect();
+    const TSpinTextMetrics& metrics = FModel.Geometry().Metrics();
+    const TSpinCellRect cell = FModel.Geometry().CaretRect();
     const bool enabled = isEnabled();
     const QColor bandColour = enabled ? palette().color(QPalette::Base) : DisabledBandColour;
     const QColor textColour = enabled ? palette().color(QPalette::Text) : DisabledTextColour;
     const QFontMetrics fontMetrics = this->fontMetrics();
-    const int top = FModel.TextTop();
+    const int top = FModel.Geometry().TextTop();
     const int baseline = top + fontMetrics.ascent();
 
     painter.fillRect(QRect(1, cell.Top, FUpButtonLeft - 1, cell.Bottom + 1 - cell.Top), bandColour);
@@ -308,10 +295,10 @@ void TFxPSpinEdit::DrawValueText(QPainter& painter) const
         return QRect(left, squareTop, right - left - 1, bottom - squareTop - 1);
     };
 
-    int x = FModel.TextLeft();
+    int x = FModel.Geometry().TextLeft();
     std::size_t index = 0;
     while (index < text.size()) {
-        if (text[index] == TSpinValueModel::Placeholder) {
+        if (text[index] == TSpinTextFormat::Placeholder) {
             painter.setPen(Qt::black);
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(placeholderRect(x));
@@ -320,7 +307,7 @@ void TFxPSpinEdit::DrawValueText(QPainter& painter) const
             continue;
         }
         const std::size_t end
-            = std::min(text.find(TSpinValueModel::Placeholder, index), text.size());
+            = std::min(text.find(TSpinTextFormat::Placeholder, index), text.size());
         const QString run = Latin1(std::string_view(text).substr(index, end - index));
         painter.setPen(textColour);
         painter.drawText(QPoint(x, baseline), run);
@@ -335,7 +322,7 @@ void TFxPSpinEdit::DrawValueText(QPainter& painter) const
         painter.fillRect(cellRect, MarkColour);
         if (caretInText) {
             const char marked = text[static_cast<std::size_t>(caretIndex - 1)];
-            if (marked == TSpinValueModel::Placeholder) {
+            if (marked == TSpinTextFormat::Placeholder) {
                 painter.setPen(Qt::black);
                 painter.setBrush(MarkColour);
                 painter.drawRect(placeholderRect(cell.Left));
@@ -352,16 +339,19 @@ void TFxPSpinEdit::DrawValueText(QPainter& painter) const
 
 void TFxPSpinEdit::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
+    QFrame::resizeEvent(event);
     LayoutButtons();
 }
 
 void TFxPSpinEdit::changeEvent(QEvent* event)
 {
-    QWidget::changeEvent(event);
+    QFrame::changeEvent(event);
     switch (event->type()) {
     case QEvent::FontChange:
         MeasureFont();
+        break;
+    case QEvent::ContentsRectChange:
+        LayoutButtons();
         break;
     case QEvent::EnabledChange:
         FModel.SetInputEnabled(isEnabled());
@@ -410,7 +400,7 @@ void TFxPSpinEdit::keyPressEvent(QKeyEvent* event)
     }
     const char character = EntryCharacter(*event);
     if (character == '\0') {
-        QWidget::keyPressEvent(event);
+        QFrame::keyPressEvent(event);
         return;
     }
     FModel.TypeCharacter(character);
@@ -423,7 +413,7 @@ void TFxPSpinEdit::keyReleaseEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QWidget::keyReleaseEvent(event);
+    QFrame::keyReleaseEvent(event);
     // A held key repeats as release and press pairs; only the real release ends the spin.
     if (!event->isAutoRepeat())
         FModel.KeyReleased();
@@ -431,14 +421,14 @@ void TFxPSpinEdit::keyReleaseEvent(QKeyEvent* event)
 
 void TFxPSpinEdit::mousePressEvent(QMouseEvent* event)
 {
-    QWidget::mousePressEvent(event);
+    QFrame::mousePressEvent(event);
     event->accept();
-    const int x = static_cast<int>(event->position().x()) - ClientRect().left();
+    const int x = static_cast<int>(event->position().x()) - contentsRect().left();
     FModel.MousePress(x, event->button() == Qt::LeftButton);
     if (hasFocus())
         update();
     else
-        TakeFocus();
+        setFocus(Qt::OtherFocusReason);
 }
 
 void TFxPSpinEdit::mouseDoubleClickEvent(QMouseEvent* event)
@@ -451,14 +441,14 @@ void TFxPSpinEdit::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TFxPSpinEdit::focusInEvent(QFocusEvent* event)
 {
-    QWidget::focusInEvent(event);
+    QFrame::focusInEvent(event);
     FModel.FocusReceived();
     update();
 }
 
 void TFxPSpinEdit::focusOutEvent(QFocusEvent* event)
 {
-    QWidget::focusOutEvent(event);
+    QFrame::focusOutEvent(event);
     FModel.FocusLost();
     update();
 }
@@ -473,7 +463,7 @@ void TFxPSpinEdit::wheelEvent(QWheelEvent* event)
         return;
     }
     // A spin step takes the focus, as a click on a spin button does.
-    TakeFocus();
+    setFocus(Qt::OtherFocusReason);
     FModel.WheelTurned(delta);
     event->accept();
 }

@@ -4,8 +4,8 @@
 #include "widgets/SpinRepeatTiming.h"
 #include "widgets/SpinValueModel.h"
 
+#include <QFrame>
 #include <QSize>
-#include <QWidget>
 
 #include <optional>
 
@@ -35,7 +35,7 @@ class TTimerSpdBtn;
 /// connects OnChange afterwards; where it must change settings of a connected field without
 /// feedback, it wraps them in a QSignalBlocker on the field. Both keep every rule of the
 /// field (clamping, text, marked digit) and only keep the notification away.
-class TFxPSpinEdit : public QWidget {
+class TFxPSpinEdit : public QFrame {
     Q_OBJECT
 
 public:
@@ -72,7 +72,8 @@ public:
     bool AutoSize() const { return FAutoSize; }
     /// When on, the field takes the height of its font and the width of its longer bound.
     void SetAutoSize(bool autoSize);
-    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    TBorderStyle BorderStyle() const;
+    /// Single is a one-pixel frame in the text colour around the field.
     void SetBorderStyle(TBorderStyle style);
     /// '\0' for none.
     char ThousandSeparator() const { return FModel.ThousandSeparator(); }
@@ -90,7 +91,6 @@ public:
 
     /// The pace of a held spin button; FromPlatform() unless set.
     void SetRepeatTiming(const TSpinRepeatTiming& timing);
-    TSpinRepeatTiming RepeatTiming() const;
 
     /// The value, text and mark as the field holds them.
     const TSpinValueModel& Model() const { return FModel; }
@@ -123,10 +123,6 @@ private:
     void LayoutButtons();
     void ApplyAutoSize();
     QSize AutoSizeFor(int currentWidth) const;
-    QRect ClientRect() const;
-    int BorderWidth() const;
-    int UpButtonLeft() const;
-    void TakeFocus();
     void SpinMouseDown(Qt::MouseButton button);
     void SpinMouseUp();
     void ValueChanged();
@@ -136,7 +132,6 @@ private:
     TTimerSpdBtn* FUpButton { nullptr }; // owned through Qt's parent
     TTimerSpdBtn* FDownButton { nullptr }; // owned through Qt's parent
     bool FAutoSize { false };
-    TBorderStyle FBorderStyle { TBorderStyle::Single };
     int FUpButtonLeft { 0 };
 };
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "widgets/SpinCaretGeometry.h"
+#include "widgets/SpinTextFormat.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <string_view>
 
 namespace wendle {
 
@@ -21,37 +23,13 @@ using FxSpBoundsCheckSet = std::uint8_t;
 inline constexpr FxSpBoundsCheckSet FxSpAllOccasions
     = (1u << fxspbcDirectSet) | (1u << fxspbcSpinner) | (1u << fxspbcKeystroke);
 
-/// Where the text of a spin field stands and how wide its characters are. The widget fills
-/// it from its font; tests fill it with fixed widths so that the cell arithmetic is exact.
-struct TSpinTextMetrics {
-    /// Width in pixels of \a text in the field's font; the text holds no placeholders.
-    std::function<int(std::string_view text)> TextWidth;
-    int CharWidth { 0 }; ///< width of "0"
-    int CharHeight { 0 }; ///< height of "0"
-};
-
-/// A pixel rectangle with inclusive edges, the way the marked cell is described.
-struct TSpinCellRect {
-    int Left { 0 };
-    int Top { 0 };
-    int Right { 0 };
-    int Bottom { 0 };
-    friend bool operator==(const TSpinCellRect&, const TSpinCellRect&) = default;
-};
-
 /// The value, the display text and the entry rules of a numeric spin field, without any
-/// window: the widget TFxPSpinEdit measures, draws and feeds events into this class.
-///
-/// The display text is plain ASCII. Besides digits, "-", "." and the thousand separator it
-/// may hold Placeholder characters, which stand for digit positions left of the number (and
-/// for every position of a blank field); they count as "0" when the text is measured.
+/// window: the widget TFxPSpinEdit measures, draws and feeds events into this class. The
+/// text is written by a TSpinTextFormat and placed by a TSpinCaretGeometry; besides digits,
+/// "-", "." and the thousand separator it may hold placeholders, which stand for digit
+/// positions left of the number and for every position of a blank field.
 class TSpinValueModel {
 public:
-    /// Stands for an empty digit position in the display text; drawn as a small square.
-    static constexpr char Placeholder = '\x01';
-    /// No operation works on more text than this; longer texts are cut.
-    static constexpr std::size_t MaxTextLength = 31;
-
     TSpinValueModel();
 
     /// Called after the stored value changed (held back during a spin when TrackSpin is off).
@@ -70,7 +48,7 @@ public:
     double MaxValue() const { return FMaxValue; }
     void SetMaxValue(double value);
     bool IsBounded() const { return FMinValue != FMaxValue; }
-    int Decimals() const { return FDecimals; }
+    int Decimals() const { return FTextFormat.Decimals(); }
     /// Clamps to 0..18, rebuilds the text; the marked digit stays where it is.
     void SetDecimals(int decimals);
     double Increment() const { return FIncrement; }
@@ -78,9 +56,9 @@ public:
     /// values that are no finite number are refused: the increment keeps its value.
     void SetIncrement(double value);
     int IncExponent() const { return FIncExponent; }
-    char ThousandSeparator() const { return FThousandSeparator; }
-    /// '\0' for none. Throws std::out_of_range("Invalid thousand separator") for "+", "-"
-    /// and the digits; the separator then stays as it was.
+    char ThousandSeparator() const { return FTextFormat.ThousandSeparator(); }
+    /// '\0' for none. A separator TSpinTextFormat refuses throws std::out_of_range("Invalid
+    /// thousand separator") and leaves the separator as it was.
     void SetThousandSeparator(char separator);
     FxSpBoundsCheckSet CheckBounds() const { return FCheckBounds; }
     void SetCheckBounds(FxSpBoundsCheckSet occasions) { FCheckBounds = occasions; }
@@ -90,7 +68,6 @@ public:
     void SetTrackSpin(bool trackSpin) { FTrackSpin = trackSpin; }
     bool PresumeDirectEntry() const { return FPresumeDirectEntry; }
     void SetPresumeDirectEntry(bool presume) { FPresumeDirectEntry = presume; }
-    bool InputEnabled() const { return FInputEnabled; }
     void SetInputEnabled(bool enabled) { FInputEnabled = enabled; }
 
     // State read by the widget and by tests.
@@ -100,29 +77,21 @@ public:
     /// The text as it is drawn: empty for a blank field (a "- " entry in progress stays).
     std::string VisibleText() const;
     /// The number as shown, without placeholders; empty when blank.
-    std::string ValueText() const;
-    /// The text of \a value in this field's decimals and separator, without placeholders.
-    std::string TextFor(double value) const;
+    std::string ValueText() const { return FTextFormat.TextFor(FValue); }
+    /// How the field writes its numbers: its decimals and its separator.
+    const TSpinTextFormat& TextFormat() const { return FTextFormat; }
     /// 1-based position of the marked (increment) digit in Text(); it may lie right of the
     /// end when the program set an increment finer than the last decimal.
     int CaretIndex() const { return FCaretIndex; }
     bool DirectEntry() const { return FDirectEntry; }
     const std::string& EntryBuffer() const { return FEntryBuffer; }
-    bool Spinning() const { return FSpinning; }
-    bool ChangePending() const { return FChangePending; }
-    double EnterValue() const { return FEnterValue; }
 
     // Geometry. Without metrics the model works as if no window existed.
     void SetMetrics(TSpinTextMetrics metrics);
-    const TSpinTextMetrics& Metrics() const { return FMetrics; }
-    bool HasMetrics() const { return static_cast<bool>(FMetrics.TextWidth); }
     /// Places the text right-aligned against \a textRight, its top at \a textTop.
     void SetTextPosition(int textRight, int textTop);
-    int TextLeft() const { return FTextLeft; }
-    int TextRight() const { return FTextRight; }
-    int TextTop() const { return FTextTop; }
-    TSpinCellRect CaretRect() const { return FCaretRect; }
-    bool CaretValid() const { return FCaretValid; }
+    /// Where the text stands and the pixel cell of the marked digit.
+    const TSpinCaretGeometry& Geometry() const { return FGeometry; }
 
     // The value operations.
     /// The one path by which the value changes: clamps when \a occasion is in CheckBounds,
@@ -169,9 +138,10 @@ public:
     static double PowerOfTen(int exponent);
 
 private:
+    /// The text rebuilt from the value, the mark placed in it, and a redraw.
+    void ShowValue();
     void Redraw() const;
     void EndDirectEntry();
-    void ComputeCaretRect();
     void FireChange();
     void Overtype(char digit);
     void DirectEntryCharacter(char character);
@@ -182,13 +152,12 @@ private:
     double FValue { 0.0 };
     double FIncrement { 1.0 };
     int FIncExponent { 0 };
-    int FDecimals { 2 };
+    TSpinTextFormat FTextFormat; // the decimals and the thousand separator
     bool FPresumeDirectEntry { false };
     bool FReadOnly { false };
     bool FTrackSpin { true };
     bool FChangePending { false };
     bool FInputEnabled { true };
-    char FThousandSeparator { '\0' };
     FxSpBoundsCheckSet FCheckBounds { FxSpAllOccasions };
     std::string FText;
     int FCaretIndex { 1 };
@@ -197,13 +166,7 @@ private:
     std::string FEntryBuffer;
     bool FDirectEntry { false };
     int FWheelRemainder { 0 }; // a part of a notch, turned but not yet stepped
-
-    TSpinTextMetrics FMetrics;
-    int FTextLeft { 0 };
-    int FTextRight { 0 };
-    int FTextTop { 0 };
-    TSpinCellRect FCaretRect;
-    bool FCaretValid { false };
+    TSpinCaretGeometry FGeometry;
 };
 
 } // namespace wendle

@@ -32,7 +32,7 @@ namespace {
 
 TTimerSpdBtn::TTimerSpdBtn(TGlyph glyph, QWidget* parent)
     : QWidget(parent)
-    , FGlyph(glyph)
+    , Glyph(glyph)
 {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -43,7 +43,7 @@ QSize TTimerSpdBtn::sizeHint() const { return { GlyphWidth + 6, GlyphHeight + 4 
 void TTimerSpdBtn::TimerExpired()
 {
     if (FRepeatTimer)
-        FRepeatTimer->setInterval(FTiming.RepeatIntervalMs);
+        FRepeatTimer->setInterval(RepeatTiming.RepeatIntervalMs);
     // Off the button the repetition pauses; moving back resumes it.
     if (IsDrawnPressed())
         emit Click();
@@ -57,7 +57,7 @@ void TTimerSpdBtn::paintEvent(QPaintEvent*)
     qDrawWinButton(&painter, rect(), palette(), sunken, &face);
     const int shift = sunken ? 1 : 0;
     const QPoint origin((width() - GlyphWidth) / 2 + shift, (height() - GlyphHeight) / 2 + shift);
-    const auto& rows = FGlyph == TGlyph::Up ? UpRows : DownRows;
+    const auto& rows = Glyph == TGlyph::Up ? UpRows : DownRows;
     if (isEnabled()) {
         DrawGlyph(painter, rows, origin, Qt::black);
     } else {
@@ -72,8 +72,8 @@ void TTimerSpdBtn::mousePressEvent(QMouseEvent* event)
     event->accept();
     const Qt::MouseButton button = event->button();
     if (button == Qt::LeftButton) {
-        FLeftDown = true;
-        FPointerInside = true;
+        LeftDown = true;
+        PointerInside = true;
         update();
     }
     emit MouseDown(button);
@@ -81,12 +81,12 @@ void TTimerSpdBtn::mousePressEvent(QMouseEvent* event)
     emit Click();
     // Only the left button repeats: any other press is never drawn pressed, so it would
     // never step again.
-    if (button == Qt::LeftButton && FLeftDown) {
+    if (button == Qt::LeftButton && LeftDown) {
         if (!FRepeatTimer) {
             FRepeatTimer = new QTimer(this);
             connect(FRepeatTimer, &QTimer::timeout, this, &TTimerSpdBtn::TimerExpired);
         }
-        FRepeatTimer->setInterval(FTiming.InitialDelayMs);
+        FRepeatTimer->setInterval(RepeatTiming.InitialDelayMs);
         FRepeatTimer->start();
     }
 }
@@ -94,11 +94,11 @@ void TTimerSpdBtn::mousePressEvent(QMouseEvent* event)
 void TTimerSpdBtn::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
-    if (!FLeftDown)
+    if (!LeftDown)
         return;
     const bool inside = rect().contains(event->position().toPoint());
-    if (inside != FPointerInside) {
-        FPointerInside = inside;
+    if (inside != PointerInside) {
+        PointerInside = inside;
         update();
     }
 }
@@ -107,7 +107,7 @@ void TTimerSpdBtn::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     if (event->button() == Qt::LeftButton) {
-        FLeftDown = false;
+        LeftDown = false;
         update();
     }
     emit MouseUp(event->button());
@@ -140,8 +140,8 @@ void TTimerSpdBtn::AbandonPress()
 {
     // A disabled or hidden button gets no release, so the held press ends here.
     StopRepeat();
-    if (FLeftDown) {
-        FLeftDown = false;
+    if (LeftDown) {
+        LeftDown = false;
         emit MouseUp(Qt::LeftButton);
     }
 }

@@ -19,12 +19,10 @@ public:
 
     TTimerSpdBtn(TGlyph glyph, QWidget* parent);
 
-    TGlyph Glyph() const { return FGlyph; }
-    void SetRepeatTiming(const TSpinRepeatTiming& timing) { FTiming = timing; }
-    const TSpinRepeatTiming& RepeatTiming() const { return FTiming; }
+    void SetRepeatTiming(const TSpinRepeatTiming& timing) { RepeatTiming = timing; }
 
     /// The left button holds it and the pointer is over it.
-    bool IsDrawnPressed() const { return FLeftDown && FPointerInside; }
+    bool IsDrawnPressed() const { return LeftDown && PointerInside; }
     /// The repeat timer, created on the first press; null before.
     QTimer* RepeatTimer() const { return FRepeatTimer; }
     /// The repeat timer's handler: one more step while the button is drawn pressed. Tests
@@ -54,11 +52,11 @@ private:
     void StopRepeat();
     void AbandonPress();
 
-    TGlyph FGlyph;
-    TSpinRepeatTiming FTiming;
+    const TGlyph Glyph;
+    TSpinRepeatTiming RepeatTiming;
     QTimer* FRepeatTimer { nullptr }; // owned through Qt's parent (this button)
-    bool FLeftDown { false };
-    bool FPointerInside { false };
+    bool LeftDown { false }; // the left mouse button went down here and is still held
+    bool PointerInside { false };
 };
 
 } // namespace wendle

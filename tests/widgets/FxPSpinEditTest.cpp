@@ -1,6 +1,6 @@
 #include "widgets/FxPSpinEdit.h"
-#include "widgets/BlankValue.h"
 #include "tests/support/AccessibilityRecorder.h"
+#include "widgets/BlankValue.h"
 #include "widgets/TimerSpdBtn.h"
 
 #include <QtTest>
@@ -10,7 +10,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <tuple>
 
 using namespace wendle;
 
@@ -49,12 +48,12 @@ protected:
     std::unique_ptr<QSignalSpy> changes;
 };
 
-// One user action per character. Keys: ^ v < the arrows, E Esc, B Backspace, Z Ctrl+0, C Ctrl+5,
-// "," and K the keypad's decimal key and 5; other characters are typed. Mouse: c a click on the
-// leading digit and w a double-click there, P and R a left press and release on the up button,
-// q and Q the pointer leaving it and coming back, x its timer expiring, D a click on the down
-// button, h half a wheel notch over the field. Assistive technology: S sets 40, A decreases. o the
-// other button takes the focus, t Tab moves it on; O read-only, T TrackSpin off, X disabled.
+// One user action per word. A key's name (Up, Esc, Backspace, Ctrl+0, Num+5 on the keypad)
+// presses it; other words are typed. Mouse: Click and DoubleClick on the leading digit; Press and
+// Release the left button on the up button, Off and Back the pointer leaving it and coming back,
+// Timer its repeat timer expiring; DownButton a click on the down button; HalfNotch half a wheel
+// notch over the field. Assistive technology: Set40 and Decrease. Other gives the focus to the
+// other button; ReadOnly, NoTrack and Disable set the field.
 TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField)
 {
     test::AccessibilityRecorder recorder;
@@ -63,47 +62,56 @@ TEST_F(FxPSpinEditTest, KeysClicksSpinButtonsAndAssistiveTechnologyReachTheField
     ASSERT_TRUE(accessible && accessible->valueInterface() && accessible->actionInterface());
     QAccessibleValueInterface* value = accessible->valueInterface();
     QAccessibleActionInterface* steps = accessible->actionInterface();
-    const auto key = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-        return [=, this] { QTest::keyClick(edit, key, modifiers); };
-    };
     const auto mouse = [up](QTest::MouseAction action, QPoint at = {}) {
         return [=] { QTest::mouseEvent(action, up, Qt::LeftButton, {}, at); };
     };
     // Two pixels into the leading digit, whose cell starts at the text's left.
-    const auto leading = [this] { return QPoint(edit->Model().TextLeft() + 3, 11); };
+    const auto leading = [this] { return QPoint(edit->Model().Geometry().TextLeft() + 3, 11); };
     QWheelEvent halfNotch({}, {}, {}, { 0, 60 }, {}, {}, Qt::NoScrollPhase, false);
-    const std::map<char, std::function<void()>> actions { { '^', key(Qt::Key_Up) },
-        { 'v', key(Qt::Key_Down) }, { '<', key(Qt::Key_Left) }, { 'E', key(Qt::Key_Escape) },
-        { 'B', key(Qt::Key_Backspace) }, { 'Z', key(Qt::Key_0, Qt::ControlModifier) },
-        { 'C', key(Qt::Key_5, Qt::ControlModifier) },
-        { ',', key(Qt::Key_Comma, Qt::KeypadModifier) },
-        { 'K', key(Qt::Key_5, Qt::KeypadModifier) }, { 'P', mouse(QTest::MousePress) },
-        { 'R', mouse(QTest::MouseRelease) }, { 'q', mouse(QTest::MouseMove, QPoint(-20, -20)) },
-        { 'Q', mouse(QTest::MouseMove, QPoint(2, 2)) }, { 'x', [up] { up->TimerExpired(); } },
-        { 'D', [this] { QTest::mouseClick(edit->DownButton(), Qt::LeftButton); } },
-        { 'c', [&] { QTest::mouseClick(edit, Qt::LeftButton, {}, leading()); } },
-        { 'w', [&] { QTest::mouseDClick(edit, Qt::LeftButton, {}, leading()); } },
-        { 'S', [value] { value->setCurrentValue(40); } },
-        { 'A', [steps] { steps->doAction(steps->decreaseAction()); } },
-        { 'h', [&] { QApplication::sendEvent(edit, &halfNotch); } },
-        { 't', [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); } },
-        { 'o', [this] { other->setFocus(); } }, { 'O', [this] { edit->SetReadOnly(true); } },
-        { 'T', [this] { edit->SetTrackSpin(false); } },
-        { 'X', [this] { edit->setEnabled(false); } } };
-    const std::tuple<double, double, double, const char*, double, qsizetype> cases[]
-        = { { 2, 16, 6, "^vv", 5, 3 }, { 0, 0, FxSpEmptyValue, "90,K", 90.5, 3 },
-              { 0, 0, FxSpEmptyValue, "9B.5", 0.5, 4 }, { 0, 0, 6.5, "a/:+ C", 6.5, 0 },
-              { 2, 16, 6, "EE", 6, 2 }, { 0, 0, 123.45, "<Z", 120, 1 },
-              { 0, 0, 123.5, "ocw", 100, 1 }, { 0, 100, 10, "oPqxxQxR", 12, 2 },
-              { 0, 100, 10, "TPxXR", 12, 1 }, { 2, 16, 6, "SA", 15, 2 }, { 2, 16, 6, "OSA", 6, 0 },
-              { 0, 100, 10, "oD", 9, 1 }, { 0, 100, 10, "ohhhh", 12, 2 },
-              { 0, 0, FxSpEmptyValue, "-tt5", 5, 1 } };
-    for (const auto& [min, max, start, script, result, signalled] : cases) {
-        SCOPED_TRACE(script);
-        Configure(min, max, 1, start);
-        for (const char c : std::string(script))
-            actions.contains(c) ? actions.at(c)() : QTest::keyClick(edit, c);
-        EXPECT_EQ(std::pair(edit->Value(), changes->count()), std::pair(result, signalled));
+    const std::map<QString, std::function<void()>> actions { { "Press", mouse(QTest::MousePress) },
+        { "Release", mouse(QTest::MouseRelease) }, { "Off", mouse(QTest::MouseMove, { -20, -20 }) },
+        { "Back", mouse(QTest::MouseMove, { 2, 2 }) }, { "Timer", [up] { up->TimerExpired(); } },
+        { "DownButton", [this] { QTest::mouseClick(edit->DownButton(), Qt::LeftButton); } },
+        { "Click", [&] { QTest::mouseClick(edit, Qt::LeftButton, {}, leading()); } },
+        { "DoubleClick", [&] { QTest::mouseDClick(edit, Qt::LeftButton, {}, leading()); } },
+        { "Set40", [value] { value->setCurrentValue(40); } },
+        { "Decrease", [steps] { steps->doAction(steps->decreaseAction()); } },
+        { "HalfNotch", [&] { QApplication::sendEvent(edit, &halfNotch); } },
+        { "Other", [this] { other->setFocus(); } },
+        { "ReadOnly", [this] { edit->SetReadOnly(true); } },
+        { "NoTrack", [this] { edit->SetTrackSpin(false); } },
+        { "Disable", [this] { edit->setEnabled(false); } } };
+    struct Case { // a field 0..100 at 10 unless a case says otherwise
+        double lo = 0, hi = 100, from = 10;
+        const char* keys;
+        double to;
+        int chg = 0; // OnChange signals
+    } const cases[] { { .lo = 2, .hi = 16, .from = 6, .keys = "Up Down Down", .to = 5, .chg = 3 },
+        { .hi = 0, .from = FxSpEmptyValue, .keys = "90 Num+, Num+5", .to = 90.5, .chg = 3 },
+        { .hi = 0, .from = FxSpEmptyValue, .keys = "9 Backspace .5", .to = 0.5, .chg = 4 },
+        { .hi = 0, .from = 6.5, .keys = "a/:+ Space Ctrl+5", .to = 6.5 },
+        { .lo = 2, .hi = 16, .from = 6, .keys = "Esc Esc", .to = 6, .chg = 2 },
+        { .hi = 0, .from = 123.45, .keys = "Left Ctrl+0", .to = 120, .chg = 1 },
+        { .hi = 0, .from = 123.5, .keys = "Other Click DoubleClick", .to = 100, .chg = 1 },
+        { .keys = "Other Press Off Timer Timer Back Timer Release", .to = 12, .chg = 2 },
+        { .keys = "NoTrack Press Timer Disable Release", .to = 12, .chg = 1 },
+        { .lo = 2, .hi = 16, .from = 6, .keys = "Set40 Decrease", .to = 15, .chg = 2 },
+        { .lo = 2, .hi = 16, .from = 6, .keys = "ReadOnly Set40 Decrease", .to = 6 },
+        { .keys = "Other DownButton", .to = 9, .chg = 1 },
+        { .keys = "Other HalfNotch HalfNotch HalfNotch HalfNotch", .to = 12, .chg = 2 },
+        { .hi = 0, .from = FxSpEmptyValue, .keys = "- Tab Tab 5", .to = 5, .chg = 1 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        Configure(c.lo, c.hi, 1, c.from);
+        for (const QString& word : QString(c.keys).split(' ')) {
+            if (actions.contains(word))
+                actions.at(word)();
+            else if (QKeySequence key(word); word.size() > 1 && key[0].key() != Qt::Key_unknown)
+                QTest::keySequence(QApplication::focusWidget(), key);
+            else
+                QTest::keyClicks(QApplication::focusWidget(), word);
+        }
+        EXPECT_EQ(std::pair(edit->Value(), changes->count()), std::pair(c.to, qsizetype(c.chg)));
         EXPECT_EQ(edit->hasFocus(), edit->isEnabled()) << "keys keep the focus, clicks take it";
         EXPECT_FALSE(up->IsDrawnPressed() || (up->RepeatTimer() && up->RepeatTimer()->isActive()));
     }
@@ -134,7 +142,7 @@ TEST_F(FxPSpinEditTest, PaintsPlaceholdersTheMarkAndTheDisabledLook)
     // Inside the marked cell, on the top edge of its placeholder's square, and under the cell;
     // the model's coordinates lie inside the field's one-pixel border.
     const auto looks = [this] {
-        const TSpinValueModel& m = edit->Model();
+        const TSpinCaretGeometry& m = edit->Model().Geometry();
         const TSpinCellRect c = m.CaretRect();
         const QImage image = edit->grab().toImage();
         const QPoint square(

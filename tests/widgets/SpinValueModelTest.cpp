@@ -1,13 +1,15 @@
 #include "widgets/SpinValueModel.h"
+
 #include "widgets/BlankValue.h"
-#include "widgets/SpinRepeatTiming.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
+#include <charconv>
+#include <functional>
 #include <limits>
 #include <map>
+#include <sstream>
 #include <stdexcept>
 #include <tuple>
 
@@ -20,11 +22,51 @@ constexpr double Blank = FxSpEmptyValue;
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Inf = std::numeric_limits<double>::infinity();
 
-// Expected texts write a placeholder as "_".
-std::string Shown(std::string text)
+// One user action per word, "Left*4" four of them. Keys: Up Down Left Right, KeyUp (any key's
+// release), Ctrl+0, Esc, Backspace; UpClick and DownClick are spin steps, Hold and Release a left
+// press on a spin button and its release, Click@40 and RightClick@40 a left and a right press on
+// the text at x 40, FocusIn and FocusOut the focus arriving and leaving, Wheel+40 a turn of the
+// wheel by a third of a notch.
+// Settings: NoTrack (TrackSpin off), Presume (direct entry), Sep (separator ","), NaNBounds and
+// NaN (bounds and a value that are no number, ignored), FreeSpin (spin steps not clamped). Other
+// words are typed, one character each.
+const auto Wheel = [](int angle) { return [angle](M& m) { m.WheelTurned(angle); }; };
+const std::map<std::string, std::function<void(M&)>> Actions { { "Up", &M::ArrowUpPressed },
+    { "Down", &M::ArrowDownPressed }, { "Left", &M::ArrowLeftPressed },
+    { "Right", &M::ArrowRightPressed }, { "KeyUp", &M::KeyReleased },
+    { "Ctrl+0", &M::CtrlZeroPressed }, { "UpClick", &M::UpClick }, { "DownClick", &M::DownClick },
+    { "Hold", [](M& m) { m.SpinMouseDown(true); } }, { "Release", &M::SpinMouseUp },
+    { "FocusIn", &M::FocusReceived }, { "FocusOut", &M::FocusLost },
+    { "Backspace", [](M& m) { m.TypeCharacter(M::Backspace); } },
+    { "Esc", [](M& m) { m.TypeCharacter(M::Escape); } }, { "Wheel-120", Wheel(-120) },
+    { "Wheel+40", Wheel(40) }, { "Wheel+360", Wheel(360) },
+    { "NoTrack", [](M& m) { m.SetTrackSpin(false); } },
+    { "Presume", [](M& m) { m.SetPresumeDirectEntry(true); } },
+    { "Sep", [](M& m) { m.SetThousandSeparator(','); } },
+    { "NaNBounds", [](M& m) { m.SetMinValue(-Inf), m.SetMaxValue(NaN); } },
+    { "NaN", [](M& m) { m.SetValue(NaN); } },
+    { "FreeSpin", [](M& m) { m.SetCheckBounds(FxSpAllOccasions & ~(1u << fxspbcSpinner)); } } };
+
+// chg and inc count the calls of OnChange and of OnSetIncrement.
+struct Case {
+    double from = 0;
+    const char* keys = "";
+    const char* text; // as Shown reads it
+    int chg = 0, inc = 0;
+};
+
+// A display text as the tests write it, "_" a placeholder and [x] the marked character: the
+// number it shows (blank when it shows only placeholders), the text and the mark's position.
+std::tuple<double, std::string, int> Shown(std::string text)
 {
-    std::ranges::replace(text, M::Placeholder, '_');
-    return text;
+    const auto mark = text.find('[');
+    text.erase(mark + 2, 1), text.erase(mark, 1);
+    std::string number = text;
+    std::erase_if(number, [](char k) { return k == '_' || k == ','; });
+    double value = Blank;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    std::ranges::replace(text, '_', TSpinTextFormat::Placeholder);
+    return { value, text, int(mark) + 1 };
 }
 
 struct SpinValueModelTest : ::testing::Test {
@@ -46,29 +88,55 @@ struct SpinValueModelTest : ::testing::Test {
         changes = incrementChanges = 0;
     }
 
+    // Runs each case's keys on a new field, which measures its text when textRight is given.
+    template <std::size_t N>
+    void Run(double min, double max, int decimals, const Case (&cases)[N], int textRight = -1)
+    {
+        for (const Case& c : cases) {
+            Configure(min, max, decimals, c.from, 0, textRight);
+            std::istringstream keys(c.keys);
+            for (std::string word; keys >> word;) {
+                const auto star = word.find('*'), at = word.find('@');
+                const std::string name = word.substr(0, std::min(star, at));
+                const int x = at == word.npos ? 0 : std::stoi(word.substr(at + 1));
+                for (int n = star == word.npos ? 1 : std::stoi(word.substr(star + 1)); n > 0; --n)
+                    if (const auto action = Actions.find(name); action != Actions.end())
+                        action->second(model);
+                    else if (name.ends_with("Click"))
+                        model.MousePress(x, name == "Click");
+                    else
+                        model.TypeCharacter(name[0]);
+            }
+            EXPECT_EQ(std::tuple(model.Value(), model.Text(), model.CaretIndex(), changes,
+                          incrementChanges),
+                std::tuple_cat(Shown(c.text), std::tuple(c.chg, c.inc)))
+                << c.keys;
+        }
+    }
+
     TSpinValueModel model;
     int changes = 0, incrementChanges = 0;
 };
 
 // At most 18 decimals, of 18 significant digits; the marked digit may lie left of the number,
-// and placeholders (never more than 31 characters of text) fill the gap.
+// and placeholders fill the gap, never making the text longer than 31 characters. Without bounds
+// the mark has no cap, and a step adds the power of ten it marks.
 TEST_F(SpinValueModelTest, TextGroupsInThreesAndPlaceholdersReachTheMarkedDigit)
 {
-    const std::tuple<int, char, double, int, const char*, int> cases[]
-        = { { 0, ',', 1234567, 0, "1,234,567", 9 }, { 2, ',', 1234.5, 3, "1,234.50", 1 },
-              { 7, ',', 1.0 / 7, -7, "0.142,857,1", 11 }, { 0, ',', 5, 3, "_,__5", 1 },
-              { 0, ',', -5, 4, "-__,__5", 2 }, { 2, 0, Blank, 0, "____", 1 },
-              { 19, 0, 12.3, 0, "12.300000000000000700", 2 }, { 6, 0, 0.5, -5, "0.500000", 7 },
-              { 0, 0, 1, 10, "__________1", 1 },
-              { 0, 0, 1, 40, "______________________________1", 1 } };
-    for (const auto& [decimals, sep, value, exponent, text, caret] : cases) {
-        SCOPED_TRACE(::testing::Message() << text << " e" << exponent);
-        Configure(0, 0, decimals, value, sep);
-        model.SetIncExponent(exponent);
-        EXPECT_EQ(std::pair(Shown(model.Text()), model.CaretIndex()),
-            std::pair(std::string(text), caret));
-        EXPECT_DOUBLE_EQ(model.Increment(), std::pow(10.0, exponent));
-    }
+    const Case whole[] { { .from = 1234567, .keys = "Sep", .text = "1,234,56[7]" },
+        { .from = 5, .keys = "Sep Left*3", .text = "[_],__5", .inc = 3 },
+        { .from = -5, .keys = "Sep Left*4", .text = "-[_]_,__5", .inc = 4 },
+        { .from = 1, .keys = "Left*10 UpClick", .text = "[1]0000000001", .chg = 1, .inc = 10 },
+        { .from = 1, .keys = "Left*40", .text = "[_]_____________________________1", .inc = 40 } };
+    Run(0, 0, 0, whole);
+    const Case hundredths[] { { .from = Blank, .text = "[_]___" },
+        { .from = 1234.5, .keys = "Sep Left*3", .text = "[1],234.50", .inc = 3 } };
+    Run(0, 0, 2, hundredths);
+    Run(0, 0, 7,
+        { { .from = 0.1428571, .keys = "Sep Right*7", .text = "0.142,857,[1]", .inc = 7 } });
+    Run(0, 0, 19, { { .from = 12.3, .text = "1[2].300000000000000700" } });
+    Run(0, 0, 6,
+        { { .from = 0.5, .keys = "Right*5 UpClick", .text = "0.5000[1]0", .chg = 1, .inc = 5 } });
 }
 
 TEST_F(SpinValueModelTest, SeparatorsThatWouldChangeTheNumberAreRefused)
@@ -85,123 +153,87 @@ TEST_F(SpinValueModelTest, SeparatorsThatWouldChangeTheNumberAreRefused)
     }
 }
 
+// The power of ten at or below the step is marked; the step is the amount as set.
 TEST_F(SpinValueModelTest, IncrementMarksThePowerOfTenAtOrBelow)
 {
-    const std::tuple<double, int, double> cases[] = { { 0.5, -1, 0.5 }, { 1 + 5E-8, 0, 1 },
-        { 0.99999, 0, 0.99999 }, { 0.9998, -1, 0.9998 }, { -250, 2, 250 }, { 1E-20, -3, 1E-20 },
-        { 1.1E-20, -20, 1.1E-20 }, { -0.0, 0, 1 }, { NaN, 0, 1 }, { Inf, 0, 1 } };
-    for (const auto& [increment, exponent, stored] : cases) {
+    struct Case {
+        double set;
+        int exp = 0;
+        double step = 1;
+    } const cases[] { { .set = 0.5, .exp = -1, .step = 0.5 }, { .set = 1 + 5E-8 },
+        { .set = 0.99999, .step = 0.99999 }, { .set = 0.9998, .exp = -1, .step = 0.9998 },
+        { .set = -250, .exp = 2, .step = 250 }, { .set = 1E-20, .exp = -3, .step = 1E-20 },
+        { .set = 1.1E-20, .exp = -20, .step = 1.1E-20 }, { .set = -0.0 }, { .set = NaN },
+        { .set = Inf } };
+    for (const Case& c : cases) {
         Configure(0, 0, 2, 6);
-        model.SetIncrement(increment);
+        model.SetIncrement(c.set);
         EXPECT_EQ(std::tuple(model.IncExponent(), model.Increment(), incrementChanges),
-            std::tuple(exponent, stored, stored == 1 ? 0 : 1))
-            << increment;
+            std::tuple(c.exp, c.step, c.step == 1 ? 0 : 1))
+            << c.set;
     }
 }
 
-// Entry, one user action per character: digits, ".", "-" and others are typed; B Backspace,
-// E Esc, ^ v < > the arrow keys, R a key release, Z Ctrl+0, u d the spin steps, M a left press
-// on a spin button and m its release, c a right click on the text, F the focus arriving and f
-// leaving, Y a wheel notch down, w a third of one up and H three up in one turn. Settings:
-// T TrackSpin off, P presumed direct entry, S separator ",", n bounds and N a value that are no
-// number (ignored), k spin steps that are not clamped.
+// Overtyping, the mark, direct entry into a blank field, Esc, and the steps of a held spin.
 TEST_F(SpinValueModelTest, EntryScripts)
 {
-    const std::map<char, std::function<void(M&)>> actions { { '^', &M::ArrowUpPressed },
-        { 'v', &M::ArrowDownPressed }, { '<', &M::ArrowLeftPressed },
-        { '>', &M::ArrowRightPressed }, { 'R', &M::KeyReleased }, { 'Z', &M::CtrlZeroPressed },
-        { 'u', &M::UpClick }, { 'd', &M::DownClick }, { 'm', &M::SpinMouseUp },
-        { 'F', &M::FocusReceived }, { 'B', [](M& m) { m.TypeCharacter(M::Backspace); } },
-        { 'Y', [](M& m) { m.WheelTurned(-120); } }, { 'w', [](M& m) { m.WheelTurned(40); } },
-        { 'H', [](M& m) { m.WheelTurned(360); } }, { 'f', &M::FocusLost },
-        { 'E', [](M& m) { m.TypeCharacter(M::Escape); } },
-        { 'M', [](M& m) { m.SpinMouseDown(true); } }, { 'c', [](M& m) { m.MousePress(0, false); } },
-        { 'T', [](M& m) { m.SetTrackSpin(false); } },
-        { 'P', [](M& m) { m.SetPresumeDirectEntry(true); } },
-        { 'S', [](M& m) { m.SetThousandSeparator(','); } },
-        { 'n', [](M& m) { m.SetMinValue(-Inf), m.SetMaxValue(NaN); } },
-        { 'N', [](M& m) { m.SetValue(NaN); } },
-        { 'k', [](M& m) { m.SetCheckBounds(FxSpAllOccasions & ~(1u << fxspbcSpinner)); } } };
-    const std::tuple<double, double, int, double, const char*, double, const char*, int, int, int>
-        cases[] = { { 0, 0, 1, 12.5, "73", 17.3, "17.3", -1, 2, 1 },
-            { 0, 0, 0, 5, "S<<<7", 7005, "7,005", 2, 1, 4 },
-            { 0, 0, 0, -5, "S<<<<2", -20005, "-20,005", 3, 1, 5 },
-            { 0, 0, 0, 5, "S<<<<>>", 5, "__5", 2, 0, 6 },
-            { 0, 0, 1, 6, "a/:x ", 6, "6.0", 0, 0, 0 }, { 2, 16, 1, Blank, ".", 2, "2.0", 0, 1, 0 },
-            { 0, 0, 1, Blank, "1..5", 1.5, "1.5", -1, 2, 1 },
-            { 0, 0, 1, Blank, "-B5", 5, "5.0", 0, 1, 2 },
-            { 0, 0, 1, Blank, "-5B", -5, "-5.0", 0, 1, 2 },
-            { 0, 0, 1, Blank, "-c5", 5, "5.0", 0, 1, 2 },
-            { 0, 0, 1, Blank, "F-E", Blank, "_", -1, 0, 1 },
-            { 0, 0, 1, Blank, "-f", Blank, "_", -1, 0, 1 },
-            { 0, 0, 0, 7, "PF3u9", 9, "9", 0, 3, 0 }, { 0, 0, 0, 7, "PF3d9", 9, "9", 0, 3, 0 },
-            { 0, 0, 0, 7, "PF3c9", 9, "9", 0, 2, 0 },
-            { 0, 0, 1, 7.5, "PF3>9", 3.9, "3.9", -1, 2, 1 },
-            { 0, 0, 1, 0, "PF-0", 0, "0.0", 0, 0, 2 },
-            { 0, 0, 1, Blank, "42Z3", 43, "43.0", -1, 3, 1 },
-            { 2, 16, 1, 6, "FEE3", 3, "3.0", -1, 3, 1 },
-            { 2, 16, 1, 15, "nuuu", 16, "16.0", 0, 1, 0 }, { 2, 16, 1, 6, "N", 6, "6.0", 0, 0, 0 },
-            { 2, 16, 1, 15, "kuuu", 18, "18.0", 0, 3, 0 },
-            { 2, 16, 1, 3, "nddd", 2, "2.0", 0, 1, 0 },
-            { 1, 999, 0, 1, "<<<<>>>", 1, "1", 0, 0, 6 },
-            { 0, 100, 0, 10, "^^^", 13, "13", 0, 3, 0 },
-            { 0, 100, 0, 10, "T^^^RR", 13, "13", 0, 1, 0 },
-            { 0, 100, 0, 10, "Tvvv", 7, "7", 0, 0, 0 },
-            { 0, 100, 0, 100, "T^^R", 100, "100", 0, 0, 0 },
-            { 0, 100, 0, 10, "TMuuuuumu", 16, "16", 0, 2, 0 },
-            { 0, 100, 0, 10, "wwwwwYY", 10, "10", 0, 2, 0 },
-            { 2, 16, 1, 14, "TH", 16, "16.0", 0, 1, 0 },
-            { 1, 1000, 0, 1, "<<<<<", 1, "____1", 4, 0, 4 },
-            { 0, 0.5, 2, 0, "<<<", 0, "__0.00", 2, 0, 2 },
-            { 0, 0, 0, -5, "<Z", 0, "_0", 1, 1, 1 } };
-    for (const auto& [min, max, decimals, start, script, value, text, exponent, changed,
-             incChanged] : cases) {
-        SCOPED_TRACE(::testing::Message() << script << " from " << start);
-        Configure(min, max, decimals, start);
-        for (const char key : std::string(script))
-            actions.contains(key) ? actions.at(key)(model) : model.TypeCharacter(key);
-        EXPECT_EQ(std::tuple(model.Value(), Shown(model.Text()), model.IncExponent(), changes,
-                      incrementChanges),
-            std::tuple(value, std::string(text), exponent, changed, incChanged));
-    }
+    const Case whole[] { { .from = -5, .keys = "Left Ctrl+0", .text = "[_]0", .chg = 1, .inc = 1 },
+        { .from = 5, .keys = "Sep Left*3 7", .text = "7,[0]05", .chg = 1, .inc = 4 },
+        { .from = -5, .keys = "Sep Left*4 2", .text = "-2[0],005", .chg = 1, .inc = 5 },
+        { .from = 5, .keys = "Sep Left*4 Right*2", .text = "[_]_5", .inc = 6 },
+        { .from = 7, .keys = "Presume FocusIn 3 UpClick 9", .text = "[9]", .chg = 3 },
+        { .from = 7, .keys = "Presume FocusIn 3 DownClick 9", .text = "[9]", .chg = 3 },
+        { .from = 7, .keys = "Presume FocusIn 3 RightClick 9", .text = "[9]", .chg = 2 } };
+    Run(0, 0, 0, whole);
+    const Case tenths[] { { .from = 12.5, .keys = "7 3", .text = "17.[3]", .chg = 2, .inc = 1 },
+        { .from = 6, .keys = "a / : x", .text = "[6].0" },
+        { .from = Blank, .keys = "1 . . 5", .text = "1.[5]", .chg = 2, .inc = 1 },
+        { .from = Blank, .keys = "- Backspace 5", .text = "[5].0", .chg = 1, .inc = 2 },
+        { .from = Blank, .keys = "- 5 Backspace", .text = "-[5].0", .chg = 1, .inc = 2 },
+        { .from = Blank, .keys = "- RightClick 5", .text = "[5].0", .chg = 1, .inc = 2 },
+        { .from = Blank, .keys = "FocusIn - Esc", .text = "[_]", .inc = 1 },
+        { .from = Blank, .keys = "- FocusOut", .text = "[_]", .inc = 1 },
+        { .from = 7.5, .keys = "Presume FocusIn 3 Right 9", .text = "3.[9]", .chg = 2, .inc = 1 },
+        { .keys = "Presume FocusIn - 0", .text = "[0].0", .inc = 2 },
+        { .from = Blank, .keys = "4 2 Ctrl+0 3", .text = "43.[0]", .chg = 3, .inc = 1 } };
+    Run(0, 0, 1, tenths);
+    const Case gauge[] { { .from = Blank, .keys = ".", .text = "[2].0", .chg = 1 },
+        { .from = 6, .keys = "FocusIn Esc Esc 3", .text = "3.[0]", .chg = 3, .inc = 1 },
+        { .from = 15, .keys = "NaNBounds UpClick*3", .text = "1[6].0", .chg = 1 },
+        { .from = 6, .keys = "NaN", .text = "[6].0" },
+        { .from = 15, .keys = "FreeSpin UpClick*3", .text = "1[8].0", .chg = 3 },
+        { .from = 3, .keys = "NaNBounds DownClick*3", .text = "[2].0", .chg = 1 },
+        { .from = 14, .keys = "NoTrack Wheel+360", .text = "1[6].0", .chg = 1 } };
+    Run(2, 16, 1, gauge);
+    const Case percent[] { { .from = 10, .keys = "NoTrack Up*3 KeyUp*2", .text = "1[3]", .chg = 1 },
+        { .from = 10, .keys = "NoTrack Down*3", .text = "[7]" },
+        { .from = 100, .keys = "NoTrack Up*2 KeyUp", .text = "10[0]" },
+        { .from = 10, .keys = "NoTrack Hold UpClick*5 Release UpClick", .text = "1[6]", .chg = 2 },
+        { .from = 10, .keys = "Wheel+40*5 Wheel-120*2", .text = "1[0]", .chg = 2 } };
+    Run(0, 100, 0, percent);
+    // The mark goes one place left of the larger bound's leading digit, and no further.
+    Run(1, 999, 0, { { .from = 1, .keys = "Left*4 Right*3", .text = "[1]", .inc = 6 } });
+    Run(1, 1000, 0, { { .from = 1, .keys = "Left*5", .text = "[_]___1", .inc = 4 } });
+    Run(0, 0.5, 2, { { .keys = "Left*3", .text = "[_]_0.00", .inc = 2 } });
     Configure(0, 0, 0, Blank);
     for (int i = 0; i < 40; ++i)
         model.TypeCharacter('1');
     EXPECT_EQ(model.EntryBuffer(), std::string(31, '1')) << "the entry holds 31 characters";
 }
 
-// Cells of 10 by 16 pixels: where Left stops, and which digit a click marks.
+// Cells of 10 by 16 pixels: Left stops at a cell on the field's left edge; a left click marks the
+// digit under it, the point marking the units and a separator the digit right of it; a right
+// click marks nothing.
 TEST_F(SpinValueModelTest, CellsFollowTheMeasuredText)
 {
-    for (const auto& [textRight, exponent] : { std::pair { 38, 2 }, std::pair { 39, 3 } }) {
-        Configure(0, 0, 0, 1, 0, textRight);
-        for (int press = 0; press < 5; ++press)
-            model.ArrowLeftPressed();
-        EXPECT_EQ(model.IncExponent(), exponent) << "a cell at the left edge stops " << textRight;
-    }
-    const std::tuple<double, char, int, int> clicks[] = { { 123.45, 0, 39, 3 },
-        { 123.45, 0, 40, 2 }, { 123.45, 0, 50, 1 }, { 123.45, 0, 99, -2 }, { 1234, ',', 55, 3 } };
-    for (const auto& [value, sep, x, exponent] : clicks) {
-        SCOPED_TRACE(::testing::Message() << value << " x " << x);
-        Configure(0, 0, sep ? 0 : 2, value, sep, 100);
-        model.MousePress(x, false);
-        EXPECT_EQ(model.IncExponent(), 0) << "only the left button marks";
-        model.MousePress(x, true);
-        EXPECT_EQ(model.IncExponent(), exponent);
-    }
-}
-
-// 62.5 ms rounds to even, no rate means the default rate, and no timer is ever zero.
-TEST(SpinRepeatTimingTest, KeyboardSettingsAndRatesGiveDelayAndInterval)
-{
-    const auto K = &TSpinRepeatTiming::FromKeyboardSettings;
-    const auto R = &TSpinRepeatTiming::FromRate;
-    const std::tuple<TSpinRepeatTiming, TSpinRepeatTiming> cases[] = { { K(1, 31), { 500, 31 } },
-        { K(0, 0), { 250, 1000 } }, { K(3, 2), { 1000, 333 } }, { K(2, 15), { 750, 62 } },
-        { K(4, 32), { 1000, 31 } }, { K(-1, -1), { 250, 1000 } }, { R(500, 30), { 500, 33 } },
-        { R(400, 25), { 400, 40 } }, { R(500, 0), { 500, 33 } }, { R(0, 2000), { 1, 1 } } };
-    for (const auto& [timing, expected] : cases)
-        EXPECT_EQ(timing, expected) << expected.InitialDelayMs << " " << expected.RepeatIntervalMs;
+    Run(0, 0, 0, { { .from = 1, .keys = "Left*5", .text = "[_]_1", .inc = 2 } }, 38);
+    Run(0, 0, 0, { { .from = 1, .keys = "Left*5", .text = "[_]__1", .inc = 3 } }, 39);
+    const Case clicks[] { { .from = 123.45, .keys = "Click@39", .text = "[_]123.45", .inc = 1 },
+        { .from = 123.45, .keys = "Click@40", .text = "[1]23.45", .inc = 1 },
+        { .from = 123.45, .keys = "RightClick@39 Click@50", .text = "1[2]3.45", .inc = 1 },
+        { .from = 123.45, .keys = "Click@99", .text = "123.4[5]", .inc = 1 } };
+    Run(0, 0, 2, clicks, 100);
+    Run(0, 0, 0, { { .from = 1234, .keys = "Sep Click@55", .text = "[1],234", .inc = 1 } }, 100);
 }
 
 } // namespace
