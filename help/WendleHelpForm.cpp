@@ -113,7 +113,7 @@ TWendleHelpForm::TWendleHelpForm(QWidget* parent)
     Label1->setFont(ArialFont(12, false));
     SetColours(Label1, Maroon, Yellow);
 
-    m_memoBottomGap = DesignedMemoBottomGap;
+    MemoBottomGap = DesignedMemoBottomGap;
     FormCreate();
 }
 
@@ -325,7 +325,7 @@ void TWendleHelpForm::FormCreate()
 {
     HelpSelector->setCurrentIndex(0);
     HelpSelectorChange();
-    m_memoBottomGap -= MemoExtraHeight;
+    MemoBottomGap -= MemoExtraHeight;
     PlaceControls();
 }
 
@@ -336,8 +336,8 @@ void TWendleHelpForm::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    if (!m_centredOnce) {
-        m_centredOnce = true;
+    if (!CentredOnce) {
+        CentredOnce = true;
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
@@ -356,7 +356,7 @@ void TWendleHelpForm::resizeEvent(QResizeEvent* event)
 void TWendleHelpForm::PlaceControls()
 {
     Label1->setGeometry(0, height() - BottomLabelHeight, width(), BottomLabelHeight);
-    const int memoBottom = height() - BottomLabelHeight - m_memoBottomGap;
+    const int memoBottom = height() - BottomLabelHeight - MemoBottomGap;
     HelpMemo->setGeometry(0, MemoTop, width(), memoBottom - MemoTop);
 }
 

@@ -50,8 +50,8 @@ private:
     QPlainTextEdit* HelpMemo { nullptr };
     QLabel* Label1 { nullptr };
 
-    int m_memoBottomGap { 0 };
-    bool m_centredOnce { false };
+    int MemoBottomGap { 0 };
+    bool CentredOnce { false };
 };
 
 } // namespace wendle

@@ -56,7 +56,7 @@ namespace {
 
 TPreviewForm::TPreviewForm(const TPrinterPort& printer, QWidget* parent)
     : QDialog(parent)
-    , FPrinter(printer)
+    , Printer(printer)
     , ZoomCursor(ZoomToolCursor())
     , HandCursor(HandToolCursor())
 {
@@ -89,9 +89,9 @@ TPreviewForm::~TPreviewForm() = default;
 
 void TPreviewForm::SetHandlers(TBeginPrintEvent begin, TPrintPageEvent page, TEndPrintEvent end)
 {
-    FOnBeginPrint = std::move(begin);
-    FOnPrintPage = std::move(page);
-    FOnEndPrint = std::move(end);
+    OnBeginPrint = std::move(begin);
+    OnPrintPage = std::move(page);
+    OnEndPrint = std::move(end);
 }
 
 void TPreviewForm::SetZoomLimits(float minZoomFactor, float maxZoomFactor, float zoomMultiplier)
@@ -121,13 +121,13 @@ void TPreviewForm::SetGrid(std::uint32_t colour, std::int32_t width)
 
 void TPreviewForm::RunPreview()
 {
-    if (!FOnBeginPrint)
+    if (!OnBeginPrint)
         throw PrintException(QStringLiteral("Begin Print Function Not Assigned!"));
-    FOnBeginPrint(Info);
+    OnBeginPrint(Info);
     // The end handler releases whatever the begin handler made, however the preview ends.
     const auto end = qScopeGuard([this] {
-        if (FOnEndPrint && Info)
-            FOnEndPrint(Info);
+        if (OnEndPrint && Info)
+            OnEndPrint(Info);
     });
     if (!Info)
         throw PrintException(QStringLiteral("Page Info Not Assigned!"));
@@ -138,8 +138,8 @@ void TPreviewForm::RunPreview()
     if (const QScreen* screen = this->screen())
         setGeometry(screen->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
-    if (FModalRun)
-        FModalRun(*this);
+    if (ModalRun)
+        ModalRun(*this);
     else
         exec();
 }
@@ -223,11 +223,11 @@ void TPreviewForm::SetZoom(float zoom)
     ZoomInBut->setEnabled(zoom * ZoomMultiplier <= MaxZoomFactor);
     ZoomOutBut->setEnabled(zoom / ZoomMultiplier >= MinZoomFactor);
 
-    const QSize physical = FPrinter.PhysicalPageSize();
-    if (physical.isEmpty() || FPrinter.PixelsPerInchX() <= 0)
+    const QSize physical = Printer.PhysicalPageSize();
+    if (physical.isEmpty() || Printer.PixelsPerInchX() <= 0)
         return; // no sheet to show yet
     const double aspect = (static_cast<double>(physical.width()) / physical.height())
-        * (static_cast<double>(FPrinter.PixelsPerInchY()) / FPrinter.PixelsPerInchX());
+        * (static_cast<double>(Printer.PixelsPerInchY()) / Printer.PixelsPerInchX());
     const double height = static_cast<double>(BasePageHeight) * static_cast<double>(zoom);
     PagePanel->resize(RoundEven(height * aspect), RoundEven(height));
 
@@ -352,7 +352,7 @@ void TPreviewForm::LastPageClick()
 
 void TPreviewForm::PageNumClick()
 {
-    const std::int32_t highest = FLastPageNumber > 0 ? FLastPageNumber : UnknownLastPageBound;
+    const std::int32_t highest = LastPageNumber > 0 ? LastPageNumber : UnknownLastPageBound;
     bool accepted = false;
     const int page = QInputDialog::getInt(this, QStringLiteral("Go to Page"),
         QStringLiteral("Page number:"), CurrentPage, 1, highest, 1, &accepted);

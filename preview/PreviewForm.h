@@ -46,7 +46,7 @@ public:
     void SetVisibleButtons(const TVisibleButtons& buttons);
     void SetCurrentPage(std::int32_t page) { CurrentPage = page; }
     void SetGrid(std::uint32_t colour, std::int32_t width);
-    void SetModalRun(TPreviewModalRun run) { FModalRun = std::move(run); }
+    void SetModalRun(TPreviewModalRun run) { ModalRun = std::move(run); }
 
     /// Begin handler, move to the current page, zoom 100%, the window until it closes, end
     /// handler. A missing begin handler raises PrintException before anything is shown.
@@ -54,8 +54,6 @@ public:
 
     bool PrintRequested() const { return FPrintRequested; }
     float Zoom() const { return FZoom; }
-    std::int32_t Page() const { return CurrentPage; }
-    std::int32_t LastPageNumber() const { return FLastPageNumber; }
 
     /// Sets the zoom factor, the zoom label and buttons, and the page panel's size and place.
     void SetZoom(float zoom);
@@ -105,7 +103,6 @@ private:
     void SetFieldText(QLabel* field, const QString& text);
     void ResizeStep();
     void TwoPageLayout();
-    void SetScrollBar(bool horizontal, int fits, int need, int panelSize);
     void ZoomInClick();
     void ZoomOutClick();
     void SelectTool();
@@ -130,11 +127,11 @@ private:
     void MousePress(QMouseEvent* event);
     void MouseMove(QMouseEvent* event);
 
-    const TPrinterPort& FPrinter;
-    TBeginPrintEvent FOnBeginPrint;
-    TPrintPageEvent FOnPrintPage;
-    TEndPrintEvent FOnEndPrint;
-    TPreviewModalRun FModalRun;
+    const TPrinterPort& Printer;
+    TBeginPrintEvent OnBeginPrint;
+    TPrintPageEvent OnPrintPage;
+    TEndPrintEvent OnEndPrint;
+    TPreviewModalRun ModalRun;
 
     std::int32_t CurrentPage { 1 };
     std::unique_ptr<TPageInfo> Info;
@@ -145,7 +142,7 @@ private:
     float ZoomMultiplier { 1.5F };
     std::uint32_t GridColor { 0xC0C0C0 };
     std::int32_t GridWidth { 2 };
-    std::int32_t FLastPageNumber { -1 };
+    std::int32_t LastPageNumber { -1 };
     std::int32_t HighestMeasuredPage { -1 };
     bool FPrintRequested { false };
     bool Dragging { false };

@@ -76,7 +76,7 @@ public:
     /// Sends the job elsewhere (a test's fake); null goes back to Printer().
     void SetPrinterPort(std::unique_ptr<TPrinterPort> port);
     /// Replaces the print dialog; an empty function goes back to the platform's dialog.
-    void SetPrintDialog(TPrintDialogFunction dialog) { FPrintDialog = std::move(dialog); }
+    void SetPrintDialog(TPrintDialogFunction dialog) { PrintDialog = std::move(dialog); }
 
     /// The status dialog of the Print in progress; null outside Print.
     TPrintStatusForm* StatusForm() const { return FStatusForm.get(); }
@@ -88,7 +88,7 @@ public:
     /// loop); an empty function goes back to exec().
     void SetPreviewModalRun(std::function<void(TPreviewForm&)> run)
     {
-        FPreviewModalRun = std::move(run);
+        PreviewModalRun = std::move(run);
     }
 
     /// Prints the whole document, or the range chosen in the print dialog. Handler errors
@@ -117,9 +117,9 @@ private:
 
     std::unique_ptr<QPrinter> FPrinter;
     std::unique_ptr<TPrinterPort> FPrinterPort;
-    TPrintDialogFunction FPrintDialog;
+    TPrintDialogFunction PrintDialog;
     std::unique_ptr<TPrintStatusForm> FStatusForm;
-    std::function<void(TPreviewForm&)> FPreviewModalRun;
+    std::function<void(TPreviewForm&)> PreviewModalRun;
 };
 
 } // namespace wendle

@@ -91,7 +91,7 @@ protected:
                                       && driver.StatusForm()->windowHandle()->isExposed()))
                 && (canvas.Mode != smPrint
                     || (canvas.Canvas->transform().map(QPointF(area.Left, area.Top)) == QPointF()
-                        && driver.StatusForm()->PageNumLabel()->text() == QString::number(page)));
+                        && driver.StatusForm()->PageNumLabel->text() == QString::number(page)));
             job.Log("dpm"[canvas.Mode] + std::to_string(page) + (good ? "" : "!"));
             info->LastPage = page >= job.pages;
             draw(*canvas.Canvas);
@@ -107,7 +107,7 @@ protected:
         });
     }
 
-    QString StatusLine() const { return driver.StatusForm()->TitleLabel()->text(); }
+    QString StatusLine() const { return driver.StatusForm()->TitleLabel->text(); }
 
     // Prints; the message of an error that reaches the caller goes into the log.
     void Print()
@@ -465,15 +465,15 @@ TEST(PrintStatusFormTest, LinesAreReadAndAnnounced)
     form.show();
     // What a screen reader reads for the two lines.
     const auto read = [&] {
-        return test::ReadAccessible(form.TitleLabel()) + "|"
-            + test::ReadAccessible(form.PageNumLabel());
+        return test::ReadAccessible(form.TitleLabel) + "|"
+            + test::ReadAccessible(form.PageNumLabel);
     };
     EXPECT_EQ(read(), "(No Title)|Initializing...");
     recorder.Clear();
     form.SetJobText(QStringLiteral("Hardcopy of knitting pattern")), form.SetPageNumber(Unlimited);
     EXPECT_EQ(read(), "Hardcopy of knitting pattern|2147483647");
-    EXPECT_TRUE(recorder.Saw(form.TitleLabel(), QAccessible::NameChanged)
-        && recorder.Saw(form.PageNumLabel(), QAccessible::NameChanged));
+    EXPECT_TRUE(recorder.Saw(form.TitleLabel, QAccessible::NameChanged)
+        && recorder.Saw(form.PageNumLabel, QAccessible::NameChanged));
 }
 
 } // namespace
