@@ -113,7 +113,7 @@ void TPreviewForm::SetVisibleButtons(const TVisibleButtons& buttons)
     GridBut->setVisible(buttons.Grid);
 }
 
-void TPreviewForm::SetGrid(std::uint32_t colour, std::int32_t width)
+void TPreviewForm::SetGrid(const QColor& colour, std::int32_t width)
 {
     GridColor = colour;
     GridWidth = width;

@@ -5,6 +5,7 @@
 #include "preview/SpecialCanvas.h"
 #include "preview/VisibleButtons.h"
 
+#include <QColor>
 #include <QCursor>
 #include <QDialog>
 #include <QPoint>
@@ -45,7 +46,7 @@ public:
     void SetZoomLimits(float minZoomFactor, float maxZoomFactor, float zoomMultiplier);
     void SetVisibleButtons(const TVisibleButtons& buttons);
     void SetCurrentPage(std::int32_t page) { CurrentPage = page; }
-    void SetGrid(std::uint32_t colour, std::int32_t width);
+    void SetGrid(const QColor& colour, std::int32_t width);
     void SetModalRun(TPreviewModalRun run) { ModalRun = std::move(run); }
 
     /// Begin handler, move to the current page, zoom 100%, the window until it closes, end
@@ -140,7 +141,7 @@ private:
     float MinZoomFactor { 0.5F };
     float MaxZoomFactor { 20.0F };
     float ZoomMultiplier { 1.5F };
-    std::uint32_t GridColor { 0xC0C0C0 };
+    QColor GridColor { Qt::lightGray };
     std::int32_t GridWidth { 2 };
     std::int32_t LastPageNumber { -1 };
     std::int32_t HighestMeasuredPage { -1 };

@@ -25,12 +25,6 @@ namespace wendle {
 
 namespace {
 
-    QColor FromColourRef(std::uint32_t colour)
-    {
-        return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-            static_cast<int>((colour >> 16) & 0xFF));
-    }
-
     /// Rounds to the nearest integer, halves to the even neighbour.
     int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
@@ -156,20 +150,19 @@ void TPreviewForm::DrawGrid(QPainter& painter, std::int32_t width, std::int32_t 
         const int pixels = std::max(1, RoundEven(GridWidth * scale));
         return std::pair { static_cast<int>(std::floor(centre - pixels / 2.0 + 0.5)), pixels };
     };
-    const QColor colour = FromColourRef(GridColor);
     painter.save();
     painter.resetTransform();
     int x = 0;
     do {
         x += step;
         const auto [left, pixels] = band(toScreen.map(QPointF(x, 0)).x(), toScreen.m11());
-        painter.fillRect(left, sheet.top(), pixels, sheet.height(), colour);
+        painter.fillRect(left, sheet.top(), pixels, sheet.height(), GridColor);
     } while (x < width);
     int y = 0;
     do {
         y += step;
         const auto [top, pixels] = band(toScreen.map(QPointF(0, y)).y(), toScreen.m22());
-        painter.fillRect(sheet.left(), top, sheet.width(), pixels, colour);
+        painter.fillRect(sheet.left(), top, sheet.width(), pixels, GridColor);
     } while (y < height);
     painter.restore();
 }
