@@ -313,10 +313,7 @@ int TWendleHelpForm::CurrentTopic() const { return HelpSelector->currentIndex();
 void TWendleHelpForm::HelpSelectorChange()
 {
     HelpMemo->setPlainText(TopicLines(HelpSelector->currentIndex()).join(QLatin1Char('\n')));
-    QTextCursor start = HelpMemo->textCursor();
-    start.movePosition(QTextCursor::Start);
-    HelpMemo->setTextCursor(start);
-    HelpMemo->ensureCursorVisible();
+    HelpMemo->moveCursor(QTextCursor::Start);
     if (isVisible())
         HelpMemo->setFocus();
 }

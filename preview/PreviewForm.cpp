@@ -1,30 +1,21 @@
 #include "preview/PreviewForm.h"
 
 #include "preview/AboutBox.h"
-#include "preview/LabelText.h"
 #include "preview/PreviewCursors.h"
 #include "preview/PrintException.h"
 #include "preview/PrinterPort.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QButtonGroup>
 #include <QFrame>
-#include <QHBoxLayout>
-#include <QImage>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusTipEvent>
-#include <QStyle>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 

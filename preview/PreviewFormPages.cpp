@@ -1,6 +1,5 @@
 #include "preview/PreviewForm.h"
 
-#include "preview/LabelText.h"
 #include "preview/PrintException.h"
 #include "preview/PrinterPort.h"
 
@@ -93,17 +92,9 @@ void TPreviewForm::DisplayPage(QWidget* view, std::int32_t& page)
         if (GridBut->isChecked())
             DrawGrid(painter, width, height);
 
-        const TPrintableRect& area = canvas.PrintableRect;
-        const int t = RoundEven(static_cast<double>(area.Top) / canvas.PhysHeight * height);
-        const int b = RoundEven(static_cast<double>(area.Bottom) / canvas.PhysHeight * height);
-        const int l = RoundEven(static_cast<double>(area.Left) / canvas.PhysWidth * width);
-        const int r = RoundEven(static_cast<double>(area.Right) / canvas.PhysWidth * width);
-        QRegion clip(0, 0, width, height);
-        clip -= QRegion(0, 0, width, t);
-        clip -= QRegion(0, b, width, height - b);
-        clip -= QRegion(0, 0, l, height);
-        clip -= QRegion(r, 0, width - r, height);
-        painter.setClipRegion(clip);
+        // The window is the sheet in printer pixels, so cutting away the unprintable margins
+        // leaves the printable area as the clip.
+        painter.setClipRect(Printer.PrintableArea() & QRect(0, 0, width, height));
 
         try {
             Info->PageNumber = page;
