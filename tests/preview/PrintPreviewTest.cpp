@@ -8,7 +8,7 @@ TEST_F(PrintPreviewTest, PrintsTheChosenRangeAndAbortsTheJobOnAnyFailure)
     // How the job and the driver differ from three pages, all chosen in the print dialog;
     // what the printer and handlers saw, and the message that reached the caller. A leading
     // "*" stands for the dialog accepted and the job begun.
-    const std::string Chosen = "B|D40,40|title Doc|begin|";
+    const std::string chosen = "B|D40,40|title Doc|begin|";
     struct Case {
         test::Job job {};
         std::string log;
@@ -33,6 +33,6 @@ TEST_F(PrintPreviewTest, PrintsTheChosenRangeAndAbortsTheJobOnAnyFailure)
     };
     for (const Case& c : cases) {
         job = c.job, SetUp(), c.set(), Print();
-        EXPECT_EQ(job.log, c.log.starts_with('*') ? Chosen + c.log.substr(1) : c.log);
+        EXPECT_EQ(job.log, c.log.starts_with('*') ? chosen + c.log.substr(1) : c.log);
     }
 }
