@@ -38,7 +38,7 @@ class TPreviewForm : public QDialog {
 
 public:
     /// `printer` supplies the sheet's geometry; it is not owned and must outlive the window.
-    TPreviewForm(const TPrinterPort& printer, QWidget* parent = nullptr);
+    explicit TPreviewForm(const TPrinterPort& printer, QWidget* parent = nullptr);
     ~TPreviewForm() override;
 
     // Settings handed over by the driver before RunPreview.
