@@ -87,15 +87,14 @@ namespace {
                 QString(),
                 QString(),
                 QStringLiteral(
-                    "A sweater, hat or scarf with the recipient's name knitted into the hem "
-                    "is a special gift. Wendle makes it easy to fit your message into the "
-                    "number of stitches you have available. These are the steps:"),
+                    "A sweater, hat or scarf with the recipient's name knitted into the hem is a "
+                    "special gift. Wendle makes it easy to fit your message into the number of "
+                    "stitches you have available. These are the steps:"),
                 QStringLiteral("1. Enter the message."),
                 QStringLiteral("2. Adjust the message until it fits the number of stitches or of "
                                "inches you want to fill."),
-                QStringLiteral(
-                    "3. Adjust the way the stitches will print to make a pattern you can "
-                    "work from easily."),
+                QStringLiteral("3. Adjust the way the stitches will print to make a pattern you "
+                               "can work from easily."),
                 QStringLiteral("4. Print the pattern."),
                 QStringLiteral("5. Knit the garment, following the pattern carefully."),
                 QString(),
@@ -103,37 +102,30 @@ namespace {
                     "Two examples, both for a hat of 90 stitches around with a name and a year in "
                     "its brim. The first message needs 88 stitches with the standard spacing: put "
                     "one of the two spare stitches at each end, or decrease two stitches on the "
-                    "first "
-                    "round of the message and increase them back on the last round. The second "
-                    "message needs only 72 stitches, and 83 in the wide font; one decorative motif "
-                    "(typed as $, % or &) makes it exactly 90."),
+                    "first round of the message and increase them back on the last round. The "
+                    "second message needs only 72 stitches, and 83 in the wide font; one "
+                    "decorative motif (typed as $, % or &) makes it exactly 90."),
                 QString(),
-                QStringLiteral(
-                    "Before you start knitting, position the graph so that the message "
-                    "will read properly in the finished garment, and proofread the first "
-                    "row of the pattern carefully."),
+                QStringLiteral("Before you start knitting, position the graph so that the message "
+                               "will read properly in the finished garment, and proofread the "
+                               "first row of the pattern carefully."),
             };
         case 1:
             return {
-                QStringLiteral(
-                    "The Wendle alphabet is designed for knitting, which has far fewer stitches "
-                    "per "
-                    "inch than a printer has dots, and for keeping short the carries of the text "
-                    "colour behind the background stitches. Carries cannot be avoided entirely: "
-                    "the "
-                    "word EJECT is an example."),
+                QStringLiteral("The Wendle alphabet is designed for knitting, which has far fewer "
+                               "stitches per inch than a printer has dots, and for keeping short "
+                               "the carries of the text colour behind the background stitches. "
+                               "Carries cannot be avoided entirely: the word EJECT is an example."),
                 QString(),
                 QStringLiteral(
                     "Wendle offers two versions of the font. They differ in the letters A, E, F, "
-                    "H, "
-                    "J, L, P, S and T, the digits 6, 8, 9 and 0, and the plus sign, equal sign and "
-                    "underline. The narrow font does better at avoiding carries of more than four "
-                    "stitches; the wide font gives some characters more width for looks."),
+                    "H, J, L, P, S and T, the digits 6, 8, 9 and 0, and the plus sign, equal sign "
+                    "and underline. The narrow font does better at avoiding carries of more than "
+                    "four stitches; the wide font gives some characters more width for looks."),
                 QString(),
-                QStringLiteral(
-                    "In the wider font some carries may be wider than five stitches. Long "
-                    "carries can snag, so twist the unused yarn around the other one "
-                    "midway along the carry."),
+                QStringLiteral("In the wider font some carries may be wider than five stitches. "
+                               "Long carries can snag, so twist the unused yarn around the other "
+                               "one midway along the carry."),
                 QString(),
                 QStringLiteral("Three characters are used for decorative motifs:"),
                 QStringLiteral("   $ for a clamshell"),
@@ -146,12 +138,10 @@ namespace {
             return {
                 QStringLiteral(
                     "Text is entered in the top half of the program window, on the \"Enter and "
-                    "Edit "
-                    "Text\" tab. The stitch display in the lower half and the stitch count at the "
-                    "very bottom follow every change at once. They also follow every change of the "
-                    "stitch options (the \"Specify Stitch Options\" tab) and of the display "
-                    "options "
-                    "(the \"Specify Display and Print Options\" tab)."),
+                    "Edit Text\" tab. The stitch display in the lower half and the stitch count at "
+                    "the very bottom follow every change at once. They also follow every change of "
+                    "the stitch options (the \"Specify Stitch Options\" tab) and of the display "
+                    "options (the \"Specify Display and Print Options\" tab)."),
                 QString(),
                 QStringLiteral(
                     "The entry area works like a plain text editor. The Insert key toggles between "
@@ -166,13 +156,11 @@ namespace {
                 QStringLiteral("The conversion of stitches to inches or centimetres and the extra "
                                "spacing stitches are set on the \"Specify Stitch Options\" tab."),
                 QString(),
-                QStringLiteral(
-                    "Set the correct stitches per inch or per centimetre, across and down, for "
-                    "good "
-                    "size estimates and a realistic display of the shape of the text area. Then "
-                    "adjust the blank rows around the lines of text and the blank stitches at the "
-                    "row ends and between words. Every change shows at once in the lower half of "
-                    "the window."),
+                QStringLiteral("Set the correct stitches per inch or per centimetre, across and "
+                               "down, for good size estimates and a realistic display of the shape "
+                               "of the text area. Then adjust the blank rows around the lines of "
+                               "text and the blank stitches at the row ends and between words. "
+                               "Every change shows at once in the lower half of the window."),
                 QString(),
                 QStringLiteral("There are four ways to justify multi-line text:"),
                 QStringLiteral("Left justified: all lines start in the same column"),
@@ -182,27 +170,24 @@ namespace {
                                "extra spaces between the words, so that all lines start and end in "
                                "the same columns"),
                 QString(),
-                QStringLiteral(
-                    "On this tab, you can also choose between the narrow and wide version "
-                    "of the font."),
+                QStringLiteral("On this tab, you can also choose between the narrow and wide "
+                               "version of the font."),
             };
         case 4:
             return {
                 QStringLiteral("How the stitches are displayed is set on the \"Specify Display and "
                                "Print Options\" tab."),
                 QString(),
-                QStringLiteral("The slider at the top zooms the stitch display: move it to the "
-                               "left (Zoom out) "
-                               "to see more of the design, to the right (Zoom in) to see more "
-                               "detail, with the "
-                               "stitches closer to their true shapes."),
+                QStringLiteral(
+                    "The slider at the top zooms the stitch display: move it to the left (Zoom "
+                    "out) to see more of the design, to the right (Zoom in) to see more detail, "
+                    "with the stitches closer to their true shapes."),
                 QString(),
                 QStringLiteral(
                     "The three buttons under \"Stitch display colors\" at the upper right choose "
-                    "the "
-                    "background, text (foreground) and grid line colours. A grid in the background "
-                    "colour is invisible, even between two foreground stitches, which helps when "
-                    "the stitches are small."),
+                    "the background, text (foreground) and grid line colours. A grid in the "
+                    "background colour is invisible, even between two foreground stitches, which "
+                    "helps when the stitches are small."),
             };
         case 5:
             return {
@@ -217,23 +202,19 @@ namespace {
                     "printed black on white, reversed (white on black), or in the screen display "
                     "colours on a colour printer."),
                 QString(),
-                QStringLiteral(
-                    "A design too large to print as one unbroken section is divided into "
-                    "sections automatically."),
+                QStringLiteral("A design too large to print as one unbroken section is divided "
+                               "into sections automatically."),
                 QString(),
                 QStringLiteral(
                     "Preview the pattern before printing: you may want to make the printed "
-                    "stitches "
-                    "slightly smaller or larger to avoid bad breaks between sections. The "
+                    "stitches slightly smaller or larger to avoid bad breaks between sections. The "
                     "\"Preview\" button shows the pages; the preview can be zoomed up to full "
                     "screen, and it has its own print and close buttons at the top."),
                 QString(),
-                QStringLiteral(
-                    "Every tenth stitch and every tenth row is numbered in print. Numbering "
-                    "normally "
-                    "starts at 1 but can start elsewhere: for example, when the text area begins "
-                    "at "
-                    "stitch 28 of a larger design, set \"Call the first stitch #\" to 28."),
+                QStringLiteral("Every tenth stitch and every tenth row is numbered in print. "
+                               "Numbering normally starts at 1 but can start elsewhere: for "
+                               "example, when the text area begins at stitch 28 of a larger "
+                               "design, set \"Call the first stitch #\" to 28."),
             };
         case 6:
             return {
@@ -241,18 +222,15 @@ namespace {
                     "Wendle comes as a Debian package: in its source folder, \"make package\" "
                     "builds it and \"sudo apt-get install ./build/wendle_*.deb\" installs it, with "
                     "the Qt libraries and fonts it needs. Start it from your desktop's menu, where "
-                    "it "
-                    "is under Graphics as \"Wendle\", or type wendle in a terminal."),
+                    "it is under Graphics as \"Wendle\", or type wendle in a terminal."),
+                QString(),
+                QStringLiteral("Wendle keeps no files and no settings: everything it needs, the "
+                               "stitch font and this help included, is built in, and each run "
+                               "starts afresh. Its command-line tool, wendle-chart, makes the same "
+                               "chart as text, PDF, PNG or SVG (see \"man wendle-chart\")."),
                 QString(),
                 QStringLiteral(
-                    "Wendle keeps no files and no settings: everything it needs, the stitch font "
-                    "and "
-                    "this help included, is built in, and each run starts afresh. Its command-line "
-                    "tool, wendle-chart, makes the same chart as text, PDF, PNG or SVG (see \"man "
-                    "wendle-chart\")."),
-                QString(),
-                QStringLiteral("To uninstall Wendle, remove its package with \"sudo apt-get remove "
-                               "wendle\"."),
+                    "To uninstall Wendle, remove its package with \"sudo apt-get remove wendle\"."),
                 QString(),
                 QStringLiteral(
                     "The program window and the help window open at the smallest size that works. "
