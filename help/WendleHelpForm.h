@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QStringList>
 #include <QWidget>
 
 class QComboBox;
@@ -20,17 +19,14 @@ class TWendleHelpForm : public QWidget {
 public:
     explicit TWendleHelpForm(QWidget* parent = nullptr);
 
-    /// The seven topic titles in list order; the index is the topic number.
-    static QStringList TopicTitles();
-
-    /// The lines of one topic, one paragraph per line; empty for an unknown topic.
-    static QStringList TopicLines(int topic);
-
     /// Shows the window and brings it to the front, keeping the topic it shows.
     void ShowHelp();
 
-    /// The topic the list shows.
-    int CurrentTopic() const;
+    // The controls, named as in the window's design.
+    QLabel* Label19 { nullptr };
+    QComboBox* HelpSelector { nullptr };
+    QPlainTextEdit* HelpMemo { nullptr };
+    QLabel* Label1 { nullptr };
 
 public slots:
     /// Fills the text area with the topic the list shows and scrolls to its top.
@@ -45,13 +41,8 @@ private:
     void FormShow();
     void PlaceControls();
 
-    QLabel* Label19 { nullptr };
-    QComboBox* HelpSelector { nullptr };
-    QPlainTextEdit* HelpMemo { nullptr };
-    QLabel* Label1 { nullptr };
-
-    int m_memoBottomGap { 0 };
-    bool m_centredOnce { false };
+    int MemoBottomGap { 0 };
+    bool CentredOnce { false };
 };
 
 } // namespace wendle

@@ -1,30 +1,21 @@
 #include "preview/PreviewForm.h"
 
 #include "preview/AboutBox.h"
-#include "preview/LabelText.h"
 #include "preview/PreviewCursors.h"
 #include "preview/PrintException.h"
 #include "preview/PrinterPort.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QButtonGroup>
 #include <QFrame>
-#include <QHBoxLayout>
-#include <QImage>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusTipEvent>
-#include <QStyle>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -56,7 +47,7 @@ namespace {
 
 TPreviewForm::TPreviewForm(const TPrinterPort& printer, QWidget* parent)
     : QDialog(parent)
-    , FPrinter(printer)
+    , Printer(printer)
     , ZoomCursor(ZoomToolCursor())
     , HandCursor(HandToolCursor())
 {
@@ -89,9 +80,9 @@ TPreviewForm::~TPreviewForm() = default;
 
 void TPreviewForm::SetHandlers(TBeginPrintEvent begin, TPrintPageEvent page, TEndPrintEvent end)
 {
-    FOnBeginPrint = std::move(begin);
-    FOnPrintPage = std::move(page);
-    FOnEndPrint = std::move(end);
+    OnBeginPrint = std::move(begin);
+    OnPrintPage = std::move(page);
+    OnEndPrint = std::move(end);
 }
 
 void TPreviewForm::SetZoomLimits(float minZoomFactor, float maxZoomFactor, float zoomMultiplier)
@@ -113,7 +104,7 @@ void TPreviewForm::SetVisibleButtons(const TVisibleButtons& buttons)
     GridBut->setVisible(buttons.Grid);
 }
 
-void TPreviewForm::SetGrid(std::uint32_t colour, std::int32_t width)
+void TPreviewForm::SetGrid(const QColor& colour, std::int32_t width)
 {
     GridColor = colour;
     GridWidth = width;
@@ -121,13 +112,13 @@ void TPreviewForm::SetGrid(std::uint32_t colour, std::int32_t width)
 
 void TPreviewForm::RunPreview()
 {
-    if (!FOnBeginPrint)
+    if (!OnBeginPrint)
         throw PrintException(QStringLiteral("Begin Print Function Not Assigned!"));
-    FOnBeginPrint(Info);
+    OnBeginPrint(Info);
     // The end handler releases whatever the begin handler made, however the preview ends.
     const auto end = qScopeGuard([this] {
-        if (FOnEndPrint && Info)
-            FOnEndPrint(Info);
+        if (OnEndPrint && Info)
+            OnEndPrint(Info);
     });
     if (!Info)
         throw PrintException(QStringLiteral("Page Info Not Assigned!"));
@@ -138,8 +129,8 @@ void TPreviewForm::RunPreview()
     if (const QScreen* screen = this->screen())
         setGeometry(screen->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
-    if (FModalRun)
-        FModalRun(*this);
+    if (ModalRun)
+        ModalRun(*this);
     else
         exec();
 }
@@ -223,11 +214,11 @@ void TPreviewForm::SetZoom(float zoom)
     ZoomInBut->setEnabled(zoom * ZoomMultiplier <= MaxZoomFactor);
     ZoomOutBut->setEnabled(zoom / ZoomMultiplier >= MinZoomFactor);
 
-    const QSize physical = FPrinter.PhysicalPageSize();
-    if (physical.isEmpty() || FPrinter.PixelsPerInchX() <= 0)
+    const QSize physical = Printer.PhysicalPageSize();
+    if (physical.isEmpty() || Printer.PixelsPerInchX() <= 0)
         return; // no sheet to show yet
     const double aspect = (static_cast<double>(physical.width()) / physical.height())
-        * (static_cast<double>(FPrinter.PixelsPerInchY()) / FPrinter.PixelsPerInchX());
+        * (static_cast<double>(Printer.PixelsPerInchY()) / Printer.PixelsPerInchX());
     const double height = static_cast<double>(BasePageHeight) * static_cast<double>(zoom);
     PagePanel->resize(RoundEven(height * aspect), RoundEven(height));
 
@@ -352,7 +343,7 @@ void TPreviewForm::LastPageClick()
 
 void TPreviewForm::PageNumClick()
 {
-    const std::int32_t highest = FLastPageNumber > 0 ? FLastPageNumber : UnknownLastPageBound;
+    const std::int32_t highest = LastPageNumber > 0 ? LastPageNumber : UnknownLastPageBound;
     bool accepted = false;
     const int page = QInputDialog::getInt(this, QStringLiteral("Go to Page"),
         QStringLiteral("Page number:"), CurrentPage, 1, highest, 1, &accepted);

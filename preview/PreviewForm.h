@@ -5,6 +5,7 @@
 #include "preview/SpecialCanvas.h"
 #include "preview/VisibleButtons.h"
 
+#include <QColor>
 #include <QCursor>
 #include <QDialog>
 #include <QPoint>
@@ -37,7 +38,7 @@ class TPreviewForm : public QDialog {
 
 public:
     /// `printer` supplies the sheet's geometry; it is not owned and must outlive the window.
-    TPreviewForm(const TPrinterPort& printer, QWidget* parent = nullptr);
+    explicit TPreviewForm(const TPrinterPort& printer, QWidget* parent = nullptr);
     ~TPreviewForm() override;
 
     // Settings handed over by the driver before RunPreview.
@@ -45,8 +46,8 @@ public:
     void SetZoomLimits(float minZoomFactor, float maxZoomFactor, float zoomMultiplier);
     void SetVisibleButtons(const TVisibleButtons& buttons);
     void SetCurrentPage(std::int32_t page) { CurrentPage = page; }
-    void SetGrid(std::uint32_t colour, std::int32_t width);
-    void SetModalRun(TPreviewModalRun run) { FModalRun = std::move(run); }
+    void SetGrid(const QColor& colour, std::int32_t width);
+    void SetModalRun(TPreviewModalRun run) { ModalRun = std::move(run); }
 
     /// Begin handler, move to the current page, zoom 100%, the window until it closes, end
     /// handler. A missing begin handler raises PrintException before anything is shown.
@@ -54,8 +55,6 @@ public:
 
     bool PrintRequested() const { return FPrintRequested; }
     float Zoom() const { return FZoom; }
-    std::int32_t Page() const { return CurrentPage; }
-    std::int32_t LastPageNumber() const { return FLastPageNumber; }
 
     /// Sets the zoom factor, the zoom label and buttons, and the page panel's size and place.
     void SetZoom(float zoom);
@@ -105,7 +104,6 @@ private:
     void SetFieldText(QLabel* field, const QString& text);
     void ResizeStep();
     void TwoPageLayout();
-    void SetScrollBar(bool horizontal, int fits, int need, int panelSize);
     void ZoomInClick();
     void ZoomOutClick();
     void SelectTool();
@@ -130,11 +128,11 @@ private:
     void MousePress(QMouseEvent* event);
     void MouseMove(QMouseEvent* event);
 
-    const TPrinterPort& FPrinter;
-    TBeginPrintEvent FOnBeginPrint;
-    TPrintPageEvent FOnPrintPage;
-    TEndPrintEvent FOnEndPrint;
-    TPreviewModalRun FModalRun;
+    const TPrinterPort& Printer;
+    TBeginPrintEvent OnBeginPrint;
+    TPrintPageEvent OnPrintPage;
+    TEndPrintEvent OnEndPrint;
+    TPreviewModalRun ModalRun;
 
     std::int32_t CurrentPage { 1 };
     std::unique_ptr<TPageInfo> Info;
@@ -143,9 +141,9 @@ private:
     float MinZoomFactor { 0.5F };
     float MaxZoomFactor { 20.0F };
     float ZoomMultiplier { 1.5F };
-    std::uint32_t GridColor { 0xC0C0C0 };
+    QColor GridColor { Qt::lightGray };
     std::int32_t GridWidth { 2 };
-    std::int32_t FLastPageNumber { -1 };
+    std::int32_t LastPageNumber { -1 };
     std::int32_t HighestMeasuredPage { -1 };
     bool FPrintRequested { false };
     bool Dragging { false };

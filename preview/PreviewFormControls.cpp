@@ -1,7 +1,5 @@
 #include "preview/PreviewForm.h"
 
-#include "preview/LabelText.h"
-
 #include <QBitmap>
 #include <QButtonGroup>
 #include <QFrame>
@@ -59,16 +57,16 @@ void TPreviewForm::BuildToolBar(QWidget* bar)
               Describe(button, QString(caption).remove(QLatin1Char('&')), hint);
               row->addWidget(button);
           };
-    const auto addTool = [&](QToolButton*& button, const char* name, QStyle::StandardPixmap glyph,
-                             const QString& hint) {
-        button = new QToolButton(bar);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setIcon(style()->standardIcon(glyph));
-        button->setCheckable(true);
-        button->setAutoRaise(true);
-        Describe(button, hint, hint);
-        row->addWidget(button);
-    };
+    const auto addTool
+        = [&](QToolButton*& button, const char* name, const QCursor& tool, const QString& hint) {
+              button = new QToolButton(bar);
+              button->setObjectName(QString::fromLatin1(name));
+              button->setIcon(ToolGlyph(tool));
+              button->setCheckable(true);
+              button->setAutoRaise(true);
+              Describe(button, hint, hint);
+              row->addWidget(button);
+          };
 
     addButton(PrintBut, "PrintBut", QStringLiteral("&Print"),
         QStringLiteral("Print the Current Document"));
@@ -84,12 +82,10 @@ void TPreviewForm::BuildToolBar(QWidget* bar)
         QStringLiteral("Close the Print Preview window"));
     addButton(GridBut, "GridBut", QStringLiteral("Grid"), QStringLiteral("Turns Grid On/Off"));
     GridBut->setCheckable(true);
-    addTool(ZoomCursorBut, "ZoomCursorBut", QStyle::SP_FileDialogContentsView,
+    addTool(ZoomCursorBut, "ZoomCursorBut", ZoomCursor,
         QStringLiteral("Selects the Zoom Tool to zoom in or out"));
-    addTool(HandCursorBut, "HandCursorBut", QStyle::SP_ArrowUp,
+    addTool(HandCursorBut, "HandCursorBut", HandCursor,
         QStringLiteral("Selects the Hand Tool to pan across the Page"));
-    ZoomCursorBut->setIcon(ToolGlyph(ZoomCursor));
-    HandCursorBut->setIcon(ToolGlyph(HandCursor));
     auto* tools = new QButtonGroup(this);
     tools->addButton(ZoomCursorBut);
     tools->addButton(HandCursorBut);
@@ -177,7 +173,8 @@ void TPreviewForm::BuildStatusBar(QWidget* bar)
 
 void TPreviewForm::SetFieldText(QLabel* field, const QString& text)
 {
-    SetLabelText(field, text);
+    // QLabel tells a screen reader of a changed text itself, and of an unchanged one not.
+    field->setText(text);
     // A font wider than the one the width was chosen for widens the field rather than cut
     // off the end of its text.
     field->setFixedWidth(std::max(StatusFieldWidth, field->sizeHint().width()));

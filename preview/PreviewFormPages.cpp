@@ -1,6 +1,5 @@
 #include "preview/PreviewForm.h"
 
-#include "preview/LabelText.h"
 #include "preview/PrintException.h"
 #include "preview/PrinterPort.h"
 
@@ -25,12 +24,6 @@ namespace wendle {
 
 namespace {
 
-    QColor FromColourRef(std::uint32_t colour)
-    {
-        return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-            static_cast<int>((colour >> 16) & 0xFF));
-    }
-
     /// Rounds to the nearest integer, halves to the even neighbour.
     int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
@@ -41,16 +34,16 @@ void TPreviewForm::GoToPage(std::int32_t target)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     if (target == -1) {
-        while (FLastPageNumber == -1)
+        while (LastPageNumber == -1)
             MeasurePage(HighestMeasuredPage + 1);
-        CurrentPage = FLastPageNumber;
+        CurrentPage = LastPageNumber;
     } else {
         for (std::int32_t page = HighestMeasuredPage + 1; page < target; ++page)
             MeasurePage(page);
         CurrentPage = target;
     }
-    if (FLastPageNumber != -1)
-        CurrentPage = std::min(CurrentPage, FLastPageNumber);
+    if (LastPageNumber != -1)
+        CurrentPage = std::min(CurrentPage, LastPageNumber);
     CurrentPage = std::max(CurrentPage, 1);
 }
 
@@ -62,15 +55,15 @@ void TPreviewForm::MeasurePage(std::int32_t page)
     HintLabel->setText(QStringLiteral("Paginating Page %1").arg(page));
     HintLabel->repaint();
     const auto clear = qScopeGuard([this] { HintLabel->clear(); });
-    QImage surface = TSpecialCanvas::MeasuringSurface(FPrinter);
+    QImage surface = TSpecialCanvas::MeasuringSurface(Printer);
     QPainter painter(&surface);
-    TSpecialCanvas canvas = TSpecialCanvas::Create(FPrinter, &painter, smPaginate);
+    TSpecialCanvas canvas = TSpecialCanvas::Create(Printer, &painter, smPaginate);
     Info->PageNumber = page;
-    if (!FOnPrintPage)
+    if (!OnPrintPage)
         throw PrintException(QStringLiteral("Print Page Function Not Assigned!"));
-    FOnPrintPage(Info, canvas);
-    if (Info->LastPage && FLastPageNumber == -1)
-        FLastPageNumber = Info->PageNumber;
+    OnPrintPage(Info, canvas);
+    if (Info->LastPage && LastPageNumber == -1)
+        LastPageNumber = Info->PageNumber;
     if (page > HighestMeasuredPage)
         HighestMeasuredPage = page;
 }
@@ -80,42 +73,34 @@ void TPreviewForm::DisplayPage(QWidget* view, std::int32_t& page)
     const std::size_t index = view == PB1 ? 0 : 1;
     if (Painting[index] || Failed[index] || !Info)
         return;
-    if (FPrintRequested || (FLastPageNumber != -1 && page > FLastPageNumber))
+    if (FPrintRequested || (LastPageNumber != -1 && page > LastPageNumber))
         return;
     Painting[index] = true;
     const auto done = qScopeGuard([this, index] { Painting[index] = false; });
 
-    const QSize physical = FPrinter.PhysicalPageSize();
-    const int W = physical.width();
-    const int H = physical.height();
-    if (W <= 0 || H <= 0)
+    const QSize physical = Printer.PhysicalPageSize();
+    const int width = physical.width();
+    const int height = physical.height();
+    if (width <= 0 || height <= 0)
         return;
     {
         QPainter painter(view);
-        painter.setWindow(0, 0, W, H);
+        painter.setWindow(0, 0, width, height);
         painter.setViewport(0, 0, view->width(), view->height());
         painter.setBackgroundMode(Qt::TransparentMode);
-        TSpecialCanvas canvas = TSpecialCanvas::Create(FPrinter, &painter, smDisplay);
+        TSpecialCanvas canvas = TSpecialCanvas::Create(Printer, &painter, smDisplay);
         if (GridBut->isChecked())
-            DrawGrid(painter, W, H);
+            DrawGrid(painter, width, height);
 
-        const TPrintableRect& area = canvas.PrintableRect;
-        const int t = RoundEven(static_cast<double>(area.Top) / canvas.PhysHeight * H);
-        const int b = RoundEven(static_cast<double>(area.Bottom) / canvas.PhysHeight * H);
-        const int l = RoundEven(static_cast<double>(area.Left) / canvas.PhysWidth * W);
-        const int r = RoundEven(static_cast<double>(area.Right) / canvas.PhysWidth * W);
-        QRegion clip(0, 0, W, H);
-        clip -= QRegion(0, 0, W, t);
-        clip -= QRegion(0, b, W, H - b);
-        clip -= QRegion(0, 0, l, H);
-        clip -= QRegion(r, 0, W - r, H);
-        painter.setClipRegion(clip);
+        // The window is the sheet in printer pixels, so cutting away the unprintable margins
+        // leaves the printable area as the clip.
+        painter.setClipRect(Printer.PrintableArea() & QRect(0, 0, width, height));
 
         try {
             Info->PageNumber = page;
-            if (!FOnPrintPage)
+            if (!OnPrintPage)
                 throw PrintException(QStringLiteral("Print Page Function Not Assigned!"));
-            FOnPrintPage(Info, canvas);
+            OnPrintPage(Info, canvas);
         } catch (const std::exception& error) {
             ReportPaintError(view, QString::fromStdString(error.what()));
         } catch (...) {
@@ -135,8 +120,8 @@ void TPreviewForm::DisplayPage(QWidget* view, std::int32_t& page)
     NextPageBut->setEnabled(notLast);
     NextPageSpeed->setEnabled(notLast);
     LastPageSpeed->setEnabled(notLast);
-    if (Info->LastPage && FLastPageNumber == -1)
-        FLastPageNumber = Info->PageNumber;
+    if (Info->LastPage && LastPageNumber == -1)
+        LastPageNumber = Info->PageNumber;
     if (page > HighestMeasuredPage)
         HighestMeasuredPage = page;
 }
@@ -144,7 +129,7 @@ void TPreviewForm::DisplayPage(QWidget* view, std::int32_t& page)
 void TPreviewForm::DrawGrid(QPainter& painter, std::int32_t width, std::int32_t height) const
 {
     // One inch across, used for both directions.
-    const int step = FPrinter.PixelsPerInchX();
+    const int step = Printer.PixelsPerInchX();
     if (step <= 0)
         return;
     // The lines are laid on whole screen pixels: a pen scaled below one pixel comes out faded
@@ -156,20 +141,19 @@ void TPreviewForm::DrawGrid(QPainter& painter, std::int32_t width, std::int32_t 
         const int pixels = std::max(1, RoundEven(GridWidth * scale));
         return std::pair { static_cast<int>(std::floor(centre - pixels / 2.0 + 0.5)), pixels };
     };
-    const QColor colour = FromColourRef(GridColor);
     painter.save();
     painter.resetTransform();
     int x = 0;
     do {
         x += step;
         const auto [left, pixels] = band(toScreen.map(QPointF(x, 0)).x(), toScreen.m11());
-        painter.fillRect(left, sheet.top(), pixels, sheet.height(), colour);
+        painter.fillRect(left, sheet.top(), pixels, sheet.height(), GridColor);
     } while (x < width);
     int y = 0;
     do {
         y += step;
         const auto [top, pixels] = band(toScreen.map(QPointF(0, y)).y(), toScreen.m22());
-        painter.fillRect(sheet.left(), top, sheet.width(), pixels, colour);
+        painter.fillRect(sheet.left(), top, sheet.width(), pixels, GridColor);
     } while (y < height);
     painter.restore();
 }

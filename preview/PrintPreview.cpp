@@ -19,7 +19,6 @@
 #include <QTransform>
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace wendle {
@@ -40,29 +39,29 @@ namespace {
     class TDocumentGuard {
     public:
         explicit TDocumentGuard(TPrinterPort& printer)
-            : FPrinter(printer)
+            : Printer(printer)
         {
         }
         TDocumentGuard(const TDocumentGuard&) = delete;
         TDocumentGuard& operator=(const TDocumentGuard&) = delete;
         ~TDocumentGuard()
         {
-            if (FOpen)
-                FPrinter.Abort();
+            if (Open)
+                Printer.Abort();
         }
 
         void End()
         {
-            FOpen = false;
+            Open = false;
             QString reason;
-            if (!FPrinter.EndDocument(reason))
+            if (!Printer.EndDocument(reason))
                 throw PrintException(
                     QStringLiteral("Cannot finish printing the document: %1").arg(reason));
         }
 
     private:
-        TPrinterPort& FPrinter;
-        bool FOpen { true };
+        TPrinterPort& Printer;
+        bool Open { true };
     };
 
 } // namespace
@@ -140,7 +139,7 @@ void TPrintPreview::Preview()
         form.SetGrid(FGridColor, FGridWidth);
         form.setWindowTitle(FTitle);
         form.GridBut->setChecked(FShowGrid);
-        form.SetModalRun(FPreviewModalRun);
+        form.SetModalRun(PreviewModalRun);
         form.RunPreview();
         printRequested = form.PrintRequested();
         FShowGrid = form.GridBut->isChecked();
@@ -152,7 +151,7 @@ void TPrintPreview::Preview()
 
 bool TPrintPreview::RunPrintDialog(TPageRange& range)
 {
-    return FPrintDialog ? FPrintDialog(range) : PlatformPrintDialog(range);
+    return PrintDialog ? PrintDialog(range) : PlatformPrintDialog(range);
 }
 
 bool TPrintPreview::PlatformPrintDialog(TPageRange& range)

@@ -6,6 +6,7 @@
 #include "preview/VisibleButtons.h"
 #include "preview/ZoomOptions.h"
 
+#include <QColor>
 #include <QObject>
 #include <QString>
 
@@ -52,9 +53,9 @@ public:
     /// The page at which the preview opens.
     std::int32_t CurrentPage() const { return FCurrentPage; }
     void SetCurrentPage(std::int32_t page) { FCurrentPage = page; }
-    /// Colour of the preview's grid lines, 0x00BBGGRR.
-    std::uint32_t GridColor() const { return FGridColor; }
-    void SetGridColor(std::uint32_t colour) { FGridColor = colour; }
+    /// Colour of the preview's grid lines.
+    const QColor& GridColor() const { return FGridColor; }
+    void SetGridColor(const QColor& colour) { FGridColor = colour; }
     /// Pen width of the grid lines, in printer pixels.
     std::int32_t GridWidth() const { return FGridWidth; }
     void SetGridWidth(std::int32_t width) { FGridWidth = width; }
@@ -76,7 +77,7 @@ public:
     /// Sends the job elsewhere (a test's fake); null goes back to Printer().
     void SetPrinterPort(std::unique_ptr<TPrinterPort> port);
     /// Replaces the print dialog; an empty function goes back to the platform's dialog.
-    void SetPrintDialog(TPrintDialogFunction dialog) { FPrintDialog = std::move(dialog); }
+    void SetPrintDialog(TPrintDialogFunction dialog) { PrintDialog = std::move(dialog); }
 
     /// The status dialog of the Print in progress; null outside Print.
     TPrintStatusForm* StatusForm() const { return FStatusForm.get(); }
@@ -88,7 +89,7 @@ public:
     /// loop); an empty function goes back to exec().
     void SetPreviewModalRun(std::function<void(TPreviewForm&)> run)
     {
-        FPreviewModalRun = std::move(run);
+        PreviewModalRun = std::move(run);
     }
 
     /// Prints the whole document, or the range chosen in the print dialog. Handler errors
@@ -109,7 +110,7 @@ private:
     TZoomOptions FZoomOptions;
     TVisibleButtons FVisibleButtons;
     std::int32_t FCurrentPage { 1 };
-    std::uint32_t FGridColor { 0xC0C0C0 };
+    QColor FGridColor { Qt::lightGray }; // #C0C0C0
     std::int32_t FGridWidth { 2 };
     bool FUseDialog { true };
     QString FTitle { QStringLiteral("Print Preview") };
@@ -117,9 +118,9 @@ private:
 
     std::unique_ptr<QPrinter> FPrinter;
     std::unique_ptr<TPrinterPort> FPrinterPort;
-    TPrintDialogFunction FPrintDialog;
+    TPrintDialogFunction PrintDialog;
     std::unique_ptr<TPrintStatusForm> FStatusForm;
-    std::function<void(TPreviewForm&)> FPreviewModalRun;
+    std::function<void(TPreviewForm&)> PreviewModalRun;
 };
 
 } // namespace wendle

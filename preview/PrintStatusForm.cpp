@@ -42,51 +42,51 @@ TPrintStatusForm::TPrintStatusForm(QWidget* parent)
     bevel->setGeometry(8, 8, 265, 65);
 
     QLabel* jobCaption = AddCaption(this, QStringLiteral("Print Job:"), QRect(11, 16, 60, 13));
-    FTitleLabel = new QLabel(this);
-    FTitleLabel->setObjectName(QStringLiteral("TitleLabel"));
-    FTitleLabel->setGeometry(80, 16, 177, 25);
-    FTitleLabel->setWordWrap(true);
-    FTitleLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    jobCaption->setBuddy(FTitleLabel);
+    TitleLabel = new QLabel(this);
+    TitleLabel->setObjectName(QStringLiteral("TitleLabel"));
+    TitleLabel->setGeometry(80, 16, 177, 25);
+    TitleLabel->setWordWrap(true);
+    TitleLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    jobCaption->setBuddy(TitleLabel);
 
     QLabel* pageCaption = AddCaption(this, QStringLiteral("Page:"), QRect(11, 48, 60, 13));
-    FPageNumLabel = new QLabel(this);
-    FPageNumLabel->setObjectName(QStringLiteral("PageNumLabel"));
-    FPageNumLabel->setGeometry(80, 48, 177, 13);
-    pageCaption->setBuddy(FPageNumLabel);
+    PageNumLabel = new QLabel(this);
+    PageNumLabel->setObjectName(QStringLiteral("PageNumLabel"));
+    PageNumLabel->setGeometry(80, 48, 177, 13);
+    pageCaption->setBuddy(PageNumLabel);
 
-    FCancelBtn = new QPushButton(
+    CancelBtn = new QPushButton(
         style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
-    FCancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    FCancelBtn->setGeometry(100, 84, 77, 27);
-    FCancelBtn->setFont(QFont(QStringLiteral("Arial")));
-    FCancelBtn->setDefault(true);
-    FCancelBtn->setFocus();
-    connect(FCancelBtn, &QPushButton::clicked, this, &TPrintStatusForm::CancelBtnClick);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setGeometry(100, 84, 77, 27);
+    CancelBtn->setFont(QFont(QStringLiteral("Arial")));
+    CancelBtn->setDefault(true);
+    CancelBtn->setFocus();
+    connect(CancelBtn, &QPushButton::clicked, this, &TPrintStatusForm::CancelBtnClick);
 }
 
-void TPrintStatusForm::SetJobText(const QString& text) { SetLine(FTitleLabel, text); }
+void TPrintStatusForm::SetJobText(const QString& text) { SetLine(TitleLabel, text); }
 
 void TPrintStatusForm::SetPageNumber(std::int32_t page)
 {
-    SetLine(FPageNumLabel, QString::number(page));
+    SetLine(PageNumLabel, QString::number(page));
 }
 
-void TPrintStatusForm::reject() { FCancelBtn->click(); }
+void TPrintStatusForm::reject() { CancelBtn->click(); }
 
 void TPrintStatusForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // Not yet on the screen: the lines are painted with the dialog when it gets there.
-    FPageNumLabel->setText(QStringLiteral("Initializing..."));
-    FTitleLabel->setText(QStringLiteral("(No Title)"));
-    FCancelBtn->setFocus();
+    PageNumLabel->setText(QStringLiteral("Initializing..."));
+    TitleLabel->setText(QStringLiteral("(No Title)"));
+    CancelBtn->setFocus();
 }
 
 void TPrintStatusForm::CancelBtnClick()
 {
     FCancelled = true;
-    SetLine(FTitleLabel, QStringLiteral("Cancelling..."));
+    SetLine(TitleLabel, QStringLiteral("Cancelling..."));
 }
 
 void TPrintStatusForm::SetLine(QLabel* label, const QString& text)

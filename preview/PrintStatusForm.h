@@ -25,9 +25,10 @@ public:
     void SetPageNumber(std::int32_t page);
     bool Cancelled() const { return FCancelled; }
 
-    QLabel* TitleLabel() const { return FTitleLabel; }
-    QLabel* PageNumLabel() const { return FPageNumLabel; }
-    QPushButton* CancelBtn() const { return FCancelBtn; }
+    // The controls, named as in the dialog's design; owned through Qt's parent (this dialog).
+    QLabel* TitleLabel { nullptr };
+    QLabel* PageNumLabel { nullptr };
+    QPushButton* CancelBtn { nullptr };
 
 public slots:
     /// Escape and the close box come here: they press Cancel instead of closing.
@@ -45,10 +46,6 @@ private:
     // How long, in milliseconds, a line waits at most for the dialog to appear.
     static constexpr int ExposureWait = 2000;
 
-    // Owned through Qt's parent (this dialog).
-    QLabel* FTitleLabel { nullptr };
-    QLabel* FPageNumLabel { nullptr };
-    QPushButton* FCancelBtn { nullptr };
     bool FCancelled { false };
 };
 

@@ -76,7 +76,7 @@ namespace {
 } // namespace
 
 TQtPrinterPort::TQtPrinterPort(QPrinter& printer)
-    : FPrinter(printer)
+    : Printer(printer)
 {
 }
 
@@ -86,59 +86,59 @@ TQtPrinterPort::~TQtPrinterPort()
         CloseDraft();
 }
 
-void TQtPrinterPort::SetJobTitle(const QString& title) { FPrinter.setDocName(title); }
+void TQtPrinterPort::SetJobTitle(const QString& title) { Printer.setDocName(title); }
 
 bool TQtPrinterPort::BeginDocument(QString& reason)
 {
-    FDestination = FPrinter.outputFileName();
-    if (FDestination.isEmpty() && FPrinter.outputFormat() == QPrinter::PdfFormat) {
+    Destination = Printer.outputFileName();
+    if (Destination.isEmpty() && Printer.outputFormat() == QPrinter::PdfFormat) {
         reason = QStringLiteral("no file name to print to");
         return false;
     }
-    FDraft = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/wendle-XXXXXX"));
-    if (!FDraft->open()) {
+    Draft = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/wendle-XXXXXX"));
+    if (!Draft->open()) {
         reason = QStringLiteral("cannot make a draft in %1: %2")
-                     .arg(QDir::tempPath(), FDraft->errorString());
-        FDraft.reset();
+                     .arg(QDir::tempPath(), Draft->errorString());
+        Draft.reset();
         return false;
     }
-    FDraft->close();
+    Draft->close();
     // A name without ".pdf" leaves the printer's kind as it is: a printer of the print system
     // then writes its pages into the draft instead of sending them.
-    FPrinter.setOutputFileName(FDraft->fileName());
+    Printer.setOutputFileName(Draft->fileName());
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&FPrinter)) {
-        FPrinter.setOutputFileName(FDestination);
-        FDraft.reset();
-        reason = FDestination.isEmpty()
-            ? QStringLiteral("the printer \"%1\" is not available").arg(FPrinter.printerName())
-            : QStringLiteral("cannot write a draft of \"%1\"").arg(FDestination);
+    if (!painter->begin(&Printer)) {
+        Printer.setOutputFileName(Destination);
+        Draft.reset();
+        reason = Destination.isEmpty()
+            ? QStringLiteral("the printer \"%1\" is not available").arg(Printer.printerName())
+            : QStringLiteral("cannot write a draft of \"%1\"").arg(Destination);
         return false;
     }
     FPainter = std::move(painter);
     return true;
 }
 
-bool TQtPrinterPort::NewPage() { return FPrinter.newPage(); }
+bool TQtPrinterPort::NewPage() { return Printer.newPage(); }
 
 void TQtPrinterPort::CloseDraft()
 {
     FPainter->end();
     FPainter.reset();
-    FPrinter.setOutputFileName(FDestination);
+    Printer.setOutputFileName(Destination);
 }
 
 bool TQtPrinterPort::EndDocument(QString& reason)
 {
     CloseDraft();
     const bool delivered = Deliver(reason);
-    FDraft.reset();
+    Draft.reset();
     return delivered;
 }
 
 bool TQtPrinterPort::Deliver(QString& reason)
 {
-    QFile draft(FDraft->fileName());
+    QFile draft(Draft->fileName());
     const QByteArray document = draft.open(QIODevice::ReadOnly) ? draft.readAll() : QByteArray();
     // The print engine does not report a failed write; a document cut short lacks its end.
     if (!document.trimmed().endsWith("%%EOF")) {
@@ -146,11 +146,11 @@ bool TQtPrinterPort::Deliver(QString& reason)
                      .arg(QDir::tempPath());
         return false;
     }
-    if (FDestination.isEmpty())
-        return SubmitJob(FPrinter, FDraft->fileName(), reason);
-    reason = WriteOutputFile(FDestination, document);
+    if (Destination.isEmpty())
+        return SubmitJob(Printer, Draft->fileName(), reason);
+    reason = WriteOutputFile(Destination, document);
     if (!reason.isEmpty())
-        reason = QStringLiteral("%1: %2").arg(FDestination, reason);
+        reason = QStringLiteral("%1: %2").arg(Destination, reason);
     return reason.isEmpty();
 }
 
@@ -158,22 +158,22 @@ void TQtPrinterPort::Abort()
 {
     // The draft goes with the port's temporary file: nothing was sent, nothing replaced.
     CloseDraft();
-    FDraft.reset();
+    Draft.reset();
 }
 
-int TQtPrinterPort::PixelsPerInchX() const { return FPrinter.logicalDpiX(); }
+int TQtPrinterPort::PixelsPerInchX() const { return Printer.logicalDpiX(); }
 
-int TQtPrinterPort::PixelsPerInchY() const { return FPrinter.logicalDpiY(); }
+int TQtPrinterPort::PixelsPerInchY() const { return Printer.logicalDpiY(); }
 
 QSize TQtPrinterPort::PhysicalPageSize() const
 {
-    return FPrinter.paperRect(QPrinter::DevicePixel).toRect().size();
+    return Printer.paperRect(QPrinter::DevicePixel).toRect().size();
 }
 
 QRect TQtPrinterPort::PrintableArea() const
 {
-    const QRectF paper = FPrinter.paperRect(QPrinter::DevicePixel);
-    const QRectF page = FPrinter.pageRect(QPrinter::DevicePixel);
+    const QRectF paper = Printer.paperRect(QPrinter::DevicePixel);
+    const QRectF page = Printer.pageRect(QPrinter::DevicePixel);
     return page.translated(-paper.topLeft()).toRect();
 }
 

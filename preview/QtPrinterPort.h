@@ -39,11 +39,11 @@ private:
     void CloseDraft();
     bool Deliver(QString& reason);
 
-    QPrinter& FPrinter;
+    QPrinter& Printer;
     std::unique_ptr<QPainter> FPainter;
-    std::unique_ptr<QTemporaryFile> FDraft;
+    std::unique_ptr<QTemporaryFile> Draft;
     // The file the finished document goes to; empty for a printer of the print system.
-    QString FDestination;
+    QString Destination;
 };
 
 } // namespace wendle

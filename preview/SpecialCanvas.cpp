@@ -28,12 +28,12 @@ TSpecialCanvas TSpecialCanvas::Create(
 
 QImage TSpecialCanvas::MeasuringSurface(const TPrinterPort& printer)
 {
-    constexpr double InchesPerMetre = 1.0 / 0.0254;
+    constexpr double inchesPerMetre = 1.0 / 0.0254;
     QImage surface(8, 8, QImage::Format_ARGB32_Premultiplied);
     surface.setDotsPerMeterX(
-        static_cast<int>(std::lround(printer.PixelsPerInchX() * InchesPerMetre)));
+        static_cast<int>(std::lround(printer.PixelsPerInchX() * inchesPerMetre)));
     surface.setDotsPerMeterY(
-        static_cast<int>(std::lround(printer.PixelsPerInchY() * InchesPerMetre)));
+        static_cast<int>(std::lround(printer.PixelsPerInchY() * inchesPerMetre)));
     return surface;
 }
 
