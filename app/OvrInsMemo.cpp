@@ -1,7 +1,5 @@
 #include "app/OvrInsMemo.h"
 
-#include "preview/LabelText.h"
-
 #include "chart/TextNormaliser.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -112,7 +110,7 @@ bool TOvrInsMemo::OverwriteMode() const
 void TOvrInsMemo::ToggleMode()
 {
     if (FModeLabel)
-        SetLabelText(FModeLabel, OverwriteMode() ? InsertCaption : OverwriteCaption);
+        FModeLabel->setText(OverwriteMode() ? InsertCaption : OverwriteCaption);
 }
 
 bool TOvrInsMemo::event(QEvent* event)

@@ -7,7 +7,6 @@
 #include "app/WindowStyle.h"
 #include "chart/SizeMessage.h"
 #include "help/WendleHelpForm.h"
-#include "preview/LabelText.h"
 #include "preview/PageInfo.h"
 #include "preview/PrintPreview.h"
 #include "widgets/FxPSpinEdit.h"
@@ -191,7 +190,7 @@ void TWendleForm::ShowChartSize()
         StitchesDownEdit->Number(), MeasureUnitGroup->Chosen<LengthUnit>(),
         Print.TooTall ? UnprintablePages : 0 };
     const SizeMessage message = MakeSizeMessage(inputs, separator);
-    SetLabelText(DimensionsMessage, QString::fromStdString(message.Caption));
+    DimensionsMessage->setText(QString::fromStdString(message.Caption));
     DescribeStitchDisplay(inputs, separator);
     SetTextColour(DimensionsMessage, message.TextColour);
     QFont font = DimensionsMessage->font();
@@ -212,7 +211,7 @@ void TWendleForm::DescribeStitchDisplay(ChartSizeInputs inputs, const std::strin
                               .arg(physical);
     if (FDisplayCut)
         description += QString(". ") + DisplayCutNote;
-    SetAccessibleDescriptionText(StitchDisplayArea, description);
+    StitchDisplayArea->setAccessibleDescription(description);
 }
 
 void TWendleForm::PlainTextChanged()

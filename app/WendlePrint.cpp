@@ -3,13 +3,13 @@
 #include "app/WendleForm.h"
 
 #include "app/RadioGroup.h"
-#include "preview/LabelText.h"
 #include "preview/PageInfo.h"
 #include "preview/PrintPreview.h"
 #include "preview/SpecialCanvas.h"
 #include "render/ChartPagePrinter.h"
 #include "widgets/FxPSpinEdit.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
@@ -34,9 +34,9 @@ void TWendleForm::RecomputePrintRequirements()
     const bool printable = Print.PagesRequired != UnprintablePages;
     PreviewButton->setEnabled(printable);
     PrintButton->setEnabled(printable);
-    SetLabelText(PagesRequiredLabel,
-        printable ? QString("Pages required to print: %1").arg(Print.PagesRequired)
-                  : QString("Unprintable"));
+    PagesRequiredLabel->setText(printable
+            ? QString("Pages required to print: %1").arg(Print.PagesRequired)
+            : QString("Unprintable"));
     ShowChartSize();
 }
 
