@@ -1,20 +1,47 @@
 #include "chart/TextNormaliser.h"
 
+#include <algorithm>
+
 namespace wendle {
+
+namespace {
+
+    std::size_t LeadingBlanks(std::u32string_view line)
+    {
+        return std::min(line.find_first_not_of(U' '), line.size());
+    }
+
+} // namespace
+
+void AppendNormalised(char32_t code, std::u32string& line)
+{
+    const char32_t upper = UpperCaseKey(code);
+    if (upper != code || (code >= 32 && code <= 95)) {
+        line += upper;
+        return;
+    }
+    line += U' ';
+}
 
 std::u32string NormaliseLine(std::u32string_view line)
 {
-    const std::size_t firstKept = line.find_first_not_of(U' ');
-    std::u32string result(
-        firstKept == std::u32string_view::npos ? std::u32string_view {} : line.substr(firstKept));
-    for (char32_t& character : result) {
-        const char32_t upper = UpperCaseKey(character);
-        if (upper != character)
-            character = upper;
-        else if (character < 32 || character > 95)
-            character = U' ';
-    }
+    std::u32string result;
+    result.reserve(line.size());
+    for (const char32_t character : line.substr(LeadingBlanks(line)))
+        AppendNormalised(character, result);
     return result;
+}
+
+std::vector<std::size_t> NormalisedOffsets(std::u32string_view line)
+{
+    const std::size_t leading = LeadingBlanks(line);
+    std::vector<std::size_t> offsets(leading + 1, 0);
+    std::u32string result;
+    for (const char32_t character : line.substr(leading)) {
+        AppendNormalised(character, result);
+        offsets.push_back(result.size());
+    }
+    return offsets;
 }
 
 std::string ToFontText(std::u32string_view normalisedLine)
