@@ -1,10 +1,17 @@
 #include "chart/TextNormaliser.h"
 
+#include "chart/LatinLetters.h"
+
 #include <algorithm>
 
 namespace wendle {
 
 namespace {
+
+    static_assert(std::ranges::is_sorted(LatinLetters, {}, &LatinLetter::Code));
+
+    constexpr char32_t FirstCombiningMark = 0x0300;
+    constexpr char32_t LastCombiningMark = 0x036F;
 
     std::size_t LeadingBlanks(std::u32string_view line)
     {
@@ -20,7 +27,15 @@ void AppendNormalised(char32_t code, std::u32string& line)
         line += upper;
         return;
     }
-    line += U' ';
+    if (code >= FirstCombiningMark && code <= LastCombiningMark)
+        return;
+    const auto letter = std::ranges::lower_bound(LatinLetters, code, {}, &LatinLetter::Code);
+    if (letter == LatinLetters.end() || letter->Code != code) {
+        line += U' ';
+        return;
+    }
+    for (const char* spelling = letter->Spelling; *spelling != '\0'; ++spelling)
+        line += static_cast<char32_t>(*spelling);
 }
 
 std::u32string NormaliseLine(std::u32string_view line)
