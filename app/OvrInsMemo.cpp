@@ -325,21 +325,17 @@ bool TOvrInsMemo::Normalise()
         const std::u32string normalised = NormaliseLine(original);
         if (normalised == original)
             continue;
-        // Leading blanks go first; every other character becomes exactly one character of the
-        // result, even one that took two code units.
-        const std::size_t removedLeading = original.size() - normalised.size();
+        // The offsets count characters; the field counts code units, two for a character
+        // past the first plane, whose middle stands after what the character became.
+        const std::vector<std::size_t> offsets = NormalisedOffsets(original);
         std::vector<int> newOffsetAt;
         newOffsetAt.reserve(static_cast<std::size_t>(text.size()) + 1);
-        int newOffset = 0;
         for (std::size_t k = 0; k < original.size(); ++k) {
-            const bool kept = k >= removedLeading;
-            newOffsetAt.push_back(newOffset);
+            newOffsetAt.push_back(static_cast<int>(offsets[k]));
             if (original[k] > 0xFFFF)
-                newOffsetAt.push_back(newOffset + (kept ? 1 : 0));
-            if (kept)
-                ++newOffset;
+                newOffsetAt.push_back(static_cast<int>(offsets[k + 1]));
         }
-        newOffsetAt.push_back(newOffset);
+        newOffsetAt.push_back(static_cast<int>(offsets.back()));
         const auto mapOffset
             = [&newOffsetAt](int offset) { return newOffsetAt[static_cast<std::size_t>(offset)]; };
         ReplaceSpan(span, QString::fromStdU32String(normalised), mapOffset);

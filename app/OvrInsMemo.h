@@ -56,10 +56,12 @@ public:
     std::vector<std::string> DisplayedLines() const;
 
     /// One pass of the font rule over every shown line, first to last: leading blanks removed,
-    /// then a to z upper-cased and every other character the font lacks made a blank. A blank
-    /// made at the start of a line stays until the next pass. Merged into the user's last undo
-    /// step, so that undo never meets a text the normalisation would change straight back.
-    /// Returns whether the text changed.
+    /// then a to z upper-cased, accented Latin letters spelt in capitals (É to E, ß to SS),
+    /// combining marks dropped and every other character the font lacks made a blank. A blank
+    /// made at the start of a line stays until the next pass. A caret after a letter that
+    /// became two stays after both. Merged into the user's last undo step, so that undo never
+    /// meets a text the normalisation would change straight back. Returns whether the text
+    /// changed.
     bool Normalise();
 
 signals:

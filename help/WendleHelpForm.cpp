@@ -146,8 +146,10 @@ namespace {
                 QStringLiteral(
                     "The entry area works like a plain text editor. The Insert key toggles between "
                     "insert and overstrike; the label under the entry area shows which one is in "
-                    "use. Lower-case letters become upper case, and any other character that the "
-                    "font lacks becomes a blank. The usual clipboard shortcut keys work:"),
+                    "use. Lower-case letters become upper case, letters with accents lose them "
+                    "(É becomes E, Ñ becomes N), Æ, Ø, ß and Þ become AE, O, SS and TH, "
+                    "and any other character that the font lacks becomes a blank. The usual "
+                    "clipboard shortcut keys work:"),
                 QStringLiteral("  <Ctrl-C>:copy; <Ctrl-X>:cut; <Ctrl-V>:paste."),
                 QString(),
             };

@@ -78,9 +78,14 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalisesLineByLine)
         { "AB", 1, 1, "", "<Ins><Ctrl+Ins>X", "AX", 2 },
         { "AB CD", 4, 4, "", "<Ins><Ctrl+Backspace>", "AB D", 3 },
         { "ABC", 1, 1, "", "<Ins><Esc>", "ABC", 1 },
-        // One blank for each character the font lacks, even one of two code units.
+        // One blank for each character the font lacks, even one of two code units; accented
+        // letters are spelt in capitals, the caret after what they became.
         { "AC", 1, 1, "\357\277\277B", "<Ctrl+V>", "A BC", 3 },
-        { "A", 1, 1, "\303\251\342\202\254\360\237\230\200", "<Ctrl+V>", "A   ", 4 } };
+        { "A", 1, 1, "\303\251\342\202\254\360\237\230\200", "<Ctrl+V>", "AE  ", 4 },
+        { "", 0, 0, "stra\303\237e\n\303\246", "<Ctrl+V>", "STRASSE\nAE", 10 },
+        { "STRAE", 4, 4, "", "\303\237", "STRASSE", 6 },
+        { "ZOXS", 2, 2, "", "<Ins>\303\253", "ZOES", 3 },
+        { "AXC", 1, 1, "", "<Ins>\303\237", "ASSC", 3 } };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
         form->OvrLabel->setText(" Insert");
@@ -91,6 +96,9 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalisesLineByLine)
             if (key.startsWith('<')) {
                 const QKeyCombination named = QKeySequence(key.mid(1).chopped(1))[0];
                 QTest::keyClick(memo, named.key(), named.keyboardModifiers());
+            } else if (key[0].unicode() > 127) { // a Latin-1 key, named as its capital is
+                const auto code = Qt::Key(key[0].toUpper().unicode());
+                QTest::sendKeyEvent(QTest::Click, memo, code, key, Qt::NoModifier);
             } else {
                 QTest::keyClick(memo, key[0].toLower().toLatin1(),
                     key[0].isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
@@ -118,6 +126,12 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalisesLineByLine)
     EXPECT_TRUE(memo->Normalise());
     EXPECT_FALSE(memo->Normalise());
     EXPECT_EQ(memo->toPlainText(), "Q\n\nCD\n");
+    // A caret before a letter that becomes two stays before both, its anchor after both.
+    memo->setPlainText(QString::fromUtf8("a\303\237b"));
+    Select(2, 1);
+    memo->Normalise();
+    EXPECT_EQ(
+        std::pair(memo->textCursor().anchor(), memo->textCursor().position()), std::pair(3, 1));
 }
 
 } // namespace

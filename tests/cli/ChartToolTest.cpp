@@ -151,6 +151,11 @@ TEST(ChartToolTest, PrintsTheChartTheSizeAndThePrintLayout)
     // Lines come from standard input without -t; the mirror of HI is IH.
     EXPECT_EQ(RunTool({}, "HI\r\nI").Output, RunTool({ "-t", "HI", "-t", "I" }).Output);
     EXPECT_EQ(RunTool({ "-t", "HI", "--mirror" }).Output, RunTool({ "-t", "IH" }).Output);
+    // Accented names as the text field spells them, from the command line and from input.
+    EXPECT_EQ(RunTool({ "-t", "Zo\u00eb", "--show", "chart" }).Output,
+        RunTool({ "-t", "ZOE", "--show", "chart" }).Output);
+    EXPECT_EQ(
+        RunTool({}, "Stra\u00dfe\n\u00c6").Output, RunTool({ "-t", "STRASSE", "-t", "AE" }).Output);
 }
 
 TEST(ChartToolTest, PngAndSvgShowTheDisplayRasterOrSayWhyNot)
