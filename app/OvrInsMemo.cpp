@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -111,6 +112,15 @@ void TOvrInsMemo::ToggleMode()
 {
     if (FModeLabel)
         FModeLabel->setText(OverwriteMode() ? InsertCaption : OverwriteCaption);
+}
+
+void TOvrInsMemo::insertFromMimeData(const QMimeData* source)
+{
+    // Qt's own insertion crashes on a clipboard that holds nothing at all, as an empty
+    // clipboard of the window system does; there is nothing to paste anyway.
+    if (source == nullptr || source->formats().isEmpty())
+        return;
+    QPlainTextEdit::insertFromMimeData(source);
 }
 
 bool TOvrInsMemo::event(QEvent* event)

@@ -70,6 +70,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -109,6 +109,11 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalisesLineByLine)
         // After an undo the caret is the editor's own business.
         EXPECT_EQ(c.caretAfter < 0 ? -1 : memo->textCursor().position(), c.caretAfter);
     }
+    // Pasting a clipboard that holds nothing at all changes nothing (Qt's own paste crashes).
+    const QString before = memo->toPlainText();
+    QApplication::clipboard()->setMimeData(new QMimeData);
+    QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(memo->toPlainText(), before);
     // The lines as shown, each replaceable on its own; lines out of range are empty and left
     // alone. Normalise says whether it changed the text.
     const QSignalBlocker quiet(memo); // the window would normalise every change
