@@ -17,6 +17,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 namespace wendle {
@@ -133,7 +134,13 @@ void TStitchDisplayMenu::SavePicture()
             != QMessageBox::Yes)
         return;
     QString error;
-    const QByteArray contents = PictureFile(Form, type, error);
+    QByteArray contents;
+    try {
+        contents = PictureFile(Form, type, error);
+    } catch (const std::bad_alloc&) {
+        // The SVG of the longest message a knitter can paste takes over a gigabyte to make.
+        error = "the picture is too large to fit in memory";
+    }
     if (error.isEmpty())
         error = WriteOutputFile(fileName, contents);
     if (!error.isEmpty())
