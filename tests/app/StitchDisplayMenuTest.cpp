@@ -41,17 +41,13 @@ TEST_F(StitchDisplayMenuTest, OpensByRightClickMenuKeyAndShiftF10AndReadsAsShown
 // the grid lines around each is all that changes: no stitch's own pixels.
 TEST_F(StitchDisplayMenuTest, MarkLongFloatsOutlinesThemAtTheGaugeOverTheDisplay)
 {
-    // What the screen shows of the chart once the window has repainted.
-    const auto shown = [&] {
-        Idle();
-        const QRect area(
-            form->StitchDisplayArea->mapTo(form.get(), QPoint()), form->StitchDisplayArea->size());
-        return form->screen()
-            ->grabWindow(form->winId(), area.x(), area.y(), area.width(), area.height())
-            .toImage();
-    };
     SetText("I  I");
-    form->BlankStitchesBetweenEdit->SetValue(5);
+    form->BlankStitchesBetweenEdit->SetValue(5), Idle();
+    // What the screen shows of the chart once the window has repainted.
+    const QRect area(
+        form->StitchDisplayArea->mapTo(form.get(), QPoint()), form->StitchDisplayArea->size());
+    const auto shown
+        = [&] { return Idle(), form->screen()->grabWindow(form->winId()).toImage().copy(area); };
     const QImage plain = shown();
     QImage marked = plain;
     QPainter painter(&marked);
