@@ -86,7 +86,8 @@ namespace {
         QMessageBox::warning(parent, title, QString("%1:\n%2.").arg(what, why));
     }
 
-    // A display of a chart too large to show in full still gives its pixel positions.
+    // A chart too large to show in full has outlines beyond what a widget holds: they are
+    // held just outside it, where nothing is drawn.
     int Pixel(std::int64_t position)
     {
         return static_cast<int>(std::clamp<std::int64_t>(position, -1, QWIDGETSIZE_MAX + 1));

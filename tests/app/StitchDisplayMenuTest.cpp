@@ -66,9 +66,9 @@ TEST_F(StitchDisplayMenuTest, MarkLongFloatsOutlinesThemAtTheGaugeOverTheDisplay
     };
     // A paint of a few rows draws their part of the marks: from y 21, row 6's bottom line.
     const QRect band(0, 21, plain.width(), 3);
-    for (const auto& [step, expected] : steps) {
-        EXPECT_TRUE((step(), shown()) == *expected) << "step " << &step - &steps[0].first;
-        EXPECT_TRUE(form->StitchDisplayArea->grab(band).toImage() == expected->copy(band));
+    for (const auto& step : steps) {
+        EXPECT_TRUE((step.first(), shown()) == *step.second) << "step " << &step - steps;
+        EXPECT_TRUE(form->StitchDisplayArea->grab(band).toImage() == step.second->copy(band));
     }
 }
 
