@@ -17,9 +17,16 @@ public:
     explicit TStitchDisplayArea(QWidget* parent = nullptr);
 
     void SetPaintHandler(PaintHandler handler) { Handler = std::move(handler); }
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+signals:
+    /// The user asked for the chart's menu: a right click, the Menu key or Shift+F10.
+    void MenuRequested(const QPoint& globalPosition);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     PaintHandler Handler;

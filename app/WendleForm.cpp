@@ -4,6 +4,7 @@
 #include "app/RadioGroup.h"
 #include "app/SampleText.h"
 #include "app/StitchDisplayArea.h"
+#include "app/StitchDisplayMenu.h"
 #include "app/WindowStyle.h"
 #include "chart/SizeMessage.h"
 #include "help/WendleHelpForm.h"
@@ -138,6 +139,10 @@ void TWendleForm::ConnectHandlers()
     connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
     StitchDisplayArea->SetPaintHandler(
         [this](QWidget& area, const QRect& exposed) { RepaintStitches(area, exposed); });
+    connect(StitchDisplayArea, &TStitchDisplayArea::MenuRequested, StitchDisplayMenu,
+        [this](const QPoint& at) { StitchDisplayMenu->popup(at); });
+    connect(StitchDisplayMenu->MarkLongFloatsAction, &QAction::toggled, StitchDisplayArea,
+        qOverload<>(&QWidget::update));
 }
 
 void TWendleForm::PrepareUpdate()
@@ -297,6 +302,7 @@ void TWendleForm::RepaintStitches(QWidget& area, const QRect& exposed)
             static_cast<int>(image.bytesPerLine() / 4));
     }
     painter.drawImage(exposed.topLeft(), image);
+    StitchDisplayMenu->PaintFloatMarks(painter, exposed, DisplayCellWidth(), LastCellHeight);
     if (FDisplayCut)
         PaintCutNote(painter, area.rect());
     Painting = false;

@@ -34,6 +34,7 @@ struct TPageInfo;
 class TOvrInsMemo;
 class TRadioGroup;
 class TStitchDisplayArea;
+class TStitchDisplayMenu;
 class TWendleHelpForm;
 
 /// The main window: the message field and the option pages above, the stitch chart in the
@@ -93,6 +94,7 @@ public:
     QPushButton* HelpButton { nullptr };
     QScrollArea* StitchDisplayScrollBox { nullptr };
     TStitchDisplayArea* StitchDisplayArea { nullptr };
+    TStitchDisplayMenu* StitchDisplayMenu { nullptr };
     QWidget* Panel3 { nullptr };
     QLabel* DimensionsMessage { nullptr };
     QPushButton* CloseButton { nullptr };

@@ -5,6 +5,7 @@
 #include "app/OvrInsMemo.h"
 #include "app/RadioGroup.h"
 #include "app/StitchDisplayArea.h"
+#include "app/StitchDisplayMenu.h"
 #include "app/WindowStyle.h"
 #include "chart/Settings.h"
 #include "widgets/FxPSpinEdit.h"
@@ -103,6 +104,10 @@ void TWendleForm::CreateControls()
     StitchDisplayArea->setAccessibleName("Stitch chart");
     StitchDisplayArea->setFixedSize(FormWidth - 4, 1);
     StitchDisplayScrollBox->setWidget(StitchDisplayArea);
+    // The chart takes the focus in the scroll box's place, one stop in the tab order, so that
+    // a screen reader names the chart and the menu keys reach it.
+    StitchDisplayScrollBox->setFocusProxy(StitchDisplayArea);
+    StitchDisplayMenu = new TStitchDisplayMenu(*this);
     StitchDisplayScrollBox->setContentsMargins(2, 0, 0, 0);
     outer->addWidget(StitchDisplayScrollBox, 1);
 

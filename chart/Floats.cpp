@@ -5,10 +5,11 @@
 
 namespace wendle {
 
-std::vector<Float> FindFloats(const TChartLayout& chart, std::int32_t limit)
+std::vector<Float> FindFloats(
+    const TChartLayout& chart, std::int32_t limit, std::int32_t firstRow, std::int32_t endRow)
 {
     std::vector<Float> floats;
-    for (std::int32_t r = 0; r < chart.ChartHeight; ++r) {
+    for (std::int32_t r = std::max(firstRow, 0); r < std::min(endRow, chart.ChartHeight); ++r) {
         const std::uint8_t* stitches = chart.Row(r);
         for (std::int32_t c = 0; c < chart.ChartWidth;) {
             const std::int32_t first = c;

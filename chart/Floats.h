@@ -23,11 +23,12 @@ struct Float {
     bool operator==(const Float&) const = default;
 };
 
-/// Every float of \a chart longer than \a limit stitches, top row first, left to right. The
-/// text yarn floats behind each maximal run of background stitches that has a text stitch on
-/// both sides in its row; the background yarn floats behind each maximal run of text
-/// stitches.
-std::vector<Float> FindFloats(const TChartLayout& chart, std::int32_t limit);
+/// Every float of \a chart longer than \a limit stitches, top row first, left to right; only
+/// those in rows \a firstRow to \a endRow (exclusive) when they are given. The text yarn floats
+/// behind each maximal run of background stitches that has a text stitch on both sides in its
+/// row; the background yarn floats behind each maximal run of text stitches.
+std::vector<Float> FindFloats(const TChartLayout& chart, std::int32_t limit,
+    std::int32_t firstRow = 0, std::int32_t endRow = INT32_MAX);
 
 /// The float limit a gauge suggests: the stitches in one inch at \a stitchesAcross per
 /// \a unit (a per-cm gauge times 2.54), rounded down, and at least 3. Empty for a blank or

@@ -92,4 +92,22 @@ void RenderStitchDisplay(const TChartLayout& chart, const DisplayColours& colour
     }
 }
 
+std::vector<PixelRect> FloatOutlines(const TChartLayout& chart, std::int32_t limit, int cellWidth,
+    int cellHeight, std::int64_t top, std::int64_t bottom)
+{
+    // Row r's outline spans the pixel rows from r x H to (r + 1) x H, both included: only the
+    // rows in view are searched, so that a paint of a few rows of a long chart stays quick.
+    const auto rowsStartingAbove = [&](std::int64_t pixel) {
+        const std::int64_t rows = (std::max<std::int64_t>(pixel, 0) + cellHeight - 1) / cellHeight;
+        return static_cast<std::int32_t>(std::min<std::int64_t>(rows, INT32_MAX));
+    };
+    std::vector<PixelRect> outlines;
+    for (const Float& run :
+        FindFloats(chart, limit, rowsStartingAbove(top) - 1, rowsStartingAbove(bottom)))
+        outlines.push_back(
+            { std::int64_t { run.FirstColumn } * cellWidth, std::int64_t { run.Row } * cellHeight,
+                std::int64_t { run.Length } * cellWidth + 1, std::int64_t { cellHeight } + 1 });
+    return outlines;
+}
+
 } // namespace wendle

@@ -2,10 +2,12 @@
 
 #include "chart/ChartLayout.h"
 #include "chart/Colour.h"
+#include "chart/Floats.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace wendle {
 
@@ -38,5 +40,23 @@ DisplaySize StitchDisplaySize(const TChartLayout& chart, int cellWidth, int cell
 /// keep their value.
 void RenderStitchDisplay(const TChartLayout& chart, const DisplayColours& colours, int cellWidth,
     int cellHeight, int left, int top, int width, int height, std::uint32_t* pixels, int stride);
+
+/// A rectangle of display pixels.
+struct PixelRect {
+    std::int64_t Left { 0 };
+    std::int64_t Top { 0 };
+    std::int64_t Width { 0 };
+    std::int64_t Height { 0 };
+
+    bool operator==(const PixelRect&) const = default;
+};
+
+/// The outlines that mark the floats of \a chart longer than \a limit on a display of the
+/// given cell size, for the floats whose outline reaches into the pixel rows \a top to
+/// \a bottom (exclusive), top row first. Each outline is the one-pixel frame of its rectangle
+/// and runs along the grid lines around its float's cells, so that it covers no stitch's own
+/// pixels.
+std::vector<PixelRect> FloatOutlines(const TChartLayout& chart, std::int32_t limit, int cellWidth,
+    int cellHeight, std::int64_t top, std::int64_t bottom);
 
 } // namespace wendle

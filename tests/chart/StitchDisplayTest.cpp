@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
 #include <random>
 #include <tuple>
@@ -100,6 +101,26 @@ TEST(StitchDisplayTest, EveryExposedRectangleMatchesDrawingEveryCell)
         std::vector<std::uint32_t> pixels(100, 0xDEADBEEF);
         RenderStitchDisplay(*shown, DisplayColours {}, w, h, 0, 0, 10, 10, pixels.data(), 10);
         EXPECT_EQ(pixels, std::vector<std::uint32_t>(100, 0xDEADBEEF)) << w << "x" << h;
+    }
+}
+
+// "I  I" with a word gap of 5 floats 9 stitches from column 2 in rows 1 to 5; at 4 x 3 pixels a
+// cell, row r's outline spans pixel rows 3r to 3r + 3. Only the rows that reach into the pixel
+// rows asked for are outlined.
+TEST(StitchDisplayTest, FloatOutlinesFollowTheGridLinesOfTheRowsInView)
+{
+    TWendleFont font;
+    font.BuildFont();
+    TChartLayout chart;
+    chart.LayOutChart(std::vector<std::string> { "I  I" }, { .BlankRows = 1, .WordGap = 5 }, font);
+    for (const auto& [limit, top, bottom, first, last] :
+        { std::array { 8, 0, 100, 1, 5 }, { 9, 0, 100, 1, 0 }, { 8, 0, 3, 1, 0 }, { 8, 6, 9, 1, 2 },
+            { 8, 7, 9, 2, 2 }, { 8, 18, 19, 5, 5 }, { 8, 19, 100, 1, 0 } }) {
+        std::vector<PixelRect> outlines;
+        for (int r = first; r <= last; ++r)
+            outlines.push_back({ 8, 3 * r, 37, 4 });
+        EXPECT_EQ(FloatOutlines(chart, limit, 4, 3, top, bottom), outlines)
+            << limit << ": " << top << "-" << bottom;
     }
 }
 
