@@ -41,4 +41,29 @@ WENDLE="$build/app/wendle" SHOT="$out/main-window.png" \
     kill $pid
     wait $pid || true
 '
-echo "made $out/main-window.png, $out/printed-page.png and $out/chart-picture.png"
+# The long floats of a wide word gap, marked through the chart's context menu.
+WENDLE="$build/app/wendle" SHOT="$out/marked-floats.png" \
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash -euo pipefail -c '
+    "$WENDLE" & pid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Wendle$" | head -1)
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    at() { xdotool mousemove $((X + $1)) $((Y + $2)) click "${3:-1}"; sleep 0.4; }
+    xdotool windowfocus --sync "$window"
+    xdotool key ctrl+a
+    xdotool type --delay 20 "I  LOVE  YOU"
+    at 253 17 # the stitch options: the word gap from 2 to 6
+    at 116 195
+    for _ in 1 2 3 4; do xdotool key Up; sleep 0.1; done
+    at 478 17 # the display options: zoom in four steps
+    for _ in 1 2 3 4; do at 333 65; done
+    at 253 17
+    at 200 275 3 # the chart context menu: Mark Long Floats
+    xdotool key m
+    xdotool mousemove $((X + 700)) $((Y + 380))
+    sleep 0.5
+    import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$SHOT"
+    kill $pid
+    wait $pid || true
+'
+echo "made $out/main-window.png, $out/printed-page.png, $out/chart-picture.png and $out/marked-floats.png"
