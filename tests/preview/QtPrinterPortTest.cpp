@@ -17,7 +17,7 @@ TEST_F(QtPrinterPortTest, WritesOnlyAFinishedJobWithItsOwnGeometry)
     printer.setPageMargins(QMarginsF(0.5, 0.25, 0.5, 0.25), QPageLayout::Inch);
     // A file of mode 0600 stands at the name. A job cancelled on its first page, or one whose
     // folder is missing, leaves it byte for byte; a finished job replaces it, mode and all.
-    // No draft is left behind either way.
+    // No draft is left behind either way. A PDF without a file name does not begin.
     const QString old = dir.filePath("chart.pdf"), missing = dir.filePath("no/chart.pdf");
     struct Case {
         QString file;
@@ -29,6 +29,7 @@ TEST_F(QtPrinterPortTest, WritesOnlyAFinishedJobWithItsOwnGeometry)
             .log = "B|p1|p2|E Doc|Cannot finish printing the document: " + missing.toStdString()
                 + ": No such file or directory" },
         { .file = old, .log = "B|p1|p2|E Doc" },
+        { .file = "", .log = "B|E Initializing|Cannot start printing: no file name to print to" },
     };
     const QStringList drafts = QDir::temp().entryList({ "wendle-*" });
     for (const Case& c : cases) {
@@ -36,7 +37,7 @@ TEST_F(QtPrinterPortTest, WritesOnlyAFinishedJobWithItsOwnGeometry)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3
             && file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
         file.close();
-        printer.setOutputFileName(c.file);
+        printer.setOutputFileName(c.file), printer.setOutputFormat(QPrinter::PdfFormat);
         job = { .pages = 2, .cancelOn = c.cancelOn }, Print();
         EXPECT_EQ(job.log, c.log);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
