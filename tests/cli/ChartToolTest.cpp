@@ -92,6 +92,10 @@ TEST(ChartToolTest, PrintsTheChartTheSizeAndThePrintLayout)
     const auto hiAndI = [](const QString& align) {
         return QStringList { "-t", "HI", "-t", "I", align };
     };
+    // I  I with a gap of 5: a float of 9 stitches on each of its 5 rows.
+    const auto floats = [](const QStringList& more) {
+        return QStringList { "-t", "I  I", "--word-gap=5", "--show=floats" } + more;
+    };
     const std::pair<QStringList, std::string> cases[] = {
         // The chart and its size by default, else what is asked for in that order.
         { { "-t", "HI" }, hiChart + "\n" + hiSize },
@@ -110,28 +114,22 @@ TEST(ChartToolTest, PrintsTheChartTheSizeAndThePrintLayout)
         { { "-t", "HI", "--show=plan" },
             "PagesRequired: 1\nPrintLandscape: false\nStitchesPerSection: 78\nSectionsPerPage: 9\n"
             "PrintStitchesPerInch: 12.0000\nPrintRowsPerInch: 15.0000\nPrintedHeight: 0.6000\n" },
-        // The pitch is held within its unit's limits, as the window's field is.
+        // The pitch is held within its unit's limits, as the window's field is: 12 per inch
+        // is above the most per cm.
         { { "--print-unit=cm", "--show=plan" }, "PrintStitchesPerInch: 20.0000" },
-        { { "--print-unit=cm", "--print-pitch=1.9", "--show=plan" },
-            "PrintStitchesPerInch: 5.0000" },
         { { "--print-pitch=4.9", "--show=plan" }, "PrintStitchesPerInch: 5.0000" },
-        { { "--print-pitch=20.1", "--show=plan" }, "PrintStitchesPerInch: 20.0000" },
         { { "--print-pitch=20", "--across=8", "--down=4", "--show=plan" },
             "PrintRowsPerInch: 10.0000" },
         // Floats longer than an inch of stitches, or than asked for, numbered as printed (the
         // list itself is the float listing's, tested with it).
-        { { "-t", "I  I", "--word-gap=5", "--show=floats" },
-            "Floats longer than 6 stitches (one inch at 6.0 stitches per inch):" },
-        { { "-t", "I  I", "--word-gap=5", "--across=2", "--numbering=knitting", "--first-row=5",
-              "--show=floats" },
+        { floats({}), "Floats longer than 6 stitches (one inch at 6.0 stitches per inch):" },
+        { floats({ "--across=2", "--numbering=knitting", "--first-row=5" }),
             "Row 11: stitches 3-11 (9 stitches, text yarn)" },
-        { { "-t", "I  I", "--word-gap=5", "--across=2", "--show=floats" },
+        { floats({ "--across=2" }),
             "Floats longer than 3 stitches (at least 3, though one inch at 2.0 stitches per inch "
             "is fewer):" },
-        { { "-t", "I  I", "--word-gap=5", "--max-float=9", "--show=floats" },
-            "No float longer than 9 stitches\n" },
-        { { "-t", "I  I", "--word-gap=5", "--across=3.6", "--unit=cm", "--show=floats" },
-            "No float longer than 9 stitches\n" },
+        { floats({ "--max-float=9" }), "No float longer than 9 stitches\n" },
+        { floats({ "--across=3.6", "--unit=cm" }), "No float longer than 9 stitches\n" },
         // 149 rows do not print at the default pitch.
         { twenty + QStringList { "--blank-rows=3", "--show=size,plan" },
             "PagesRequired: Unprintable" }
