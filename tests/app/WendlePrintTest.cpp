@@ -26,18 +26,13 @@ TEST_F(WendlePrintTest, PagesFollowTheChart)
     EXPECT_EQ(form->PagesRequiredLabel->text() + "|" + Message().section('\n', 1),
         "Unprintable|or 20.7 inches wide by 4.9 inches deep");
     Key(form->PrintedStitchPitchEdit, Qt::Key_Escape), Idle();
-    // Pages required (0: unprintable) and whether they are printed landscape. 20 lines of I make
-    // 142 rows, just printable; 21 make 149. A fox line is 173 stitches wide: three portrait
-    // sections of 70 or two landscape ones of 110. One such line fits a page either way, and
-    // landscape has fewer sections; ten (72 rows) make one section a page, three portrait pages
-    // against two landscape; nineteen (135 rows) fit no landscape page. The field wraps a line at
-    // its width, each piece a chart line of its own: 5,000 characters on one line make dozens,
-    // too tall to print; so does the largest paste, 10,000 lines of 200 characters.
+    // Pages required (0: unprintable) and whether they are printed landscape: a fox line is 173
+    // stitches wide, three portrait sections of 70 or two landscape ones of 110. (Where the
+    // pages turn and how many there are is the print layout's, tested with it.) The field
+    // wraps a line at its width, each piece a chart line of its own: 5,000 characters on one
+    // line make dozens, too tall to print; so does the largest paste, 10,000 lines of 200.
     const std::tuple<QString, int, bool> cases[]
-        = { { "HI", 1, false }, { QString("I\n").repeated(19) + "I", 1, false },
-              { QString("I\n").repeated(20) + "I", 0, false }, { Fox, 1, true },
-              { Fox.repeated(10), 2, true }, { Fox.repeated(19), 3, false },
-              { QString(5000, 'I'), 0, false },
+        = { { "HI", 1, false }, { Fox, 1, true }, { QString(5000, 'I'), 0, false },
               { (QString(200, 'W') + '\n').repeated(10000), 0, false } };
     for (const auto& [text, pages, landscape] : cases) {
         SCOPED_TRACE(text.left(40).toStdString());

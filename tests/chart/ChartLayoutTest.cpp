@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 using namespace wendle;
@@ -54,7 +53,6 @@ TEST_F(ChartLayoutTest, PlacesGlyphsByTheOptions)
         { { "HII", "I I" }, centred, 9, 16, 9, { "..#..#..." } }, // odd stitch at the right
         { { "#I,", "I I I" }, full, 12, 16, 9, { ".#....#...#." } }, // 3 over 2 gaps: 2, 1
         { { "#I,I", "I I I" }, full, 14, 16, 9, { ".#....#.....#." } }, // 5/2: 2, 3
-        { { "##", "I I I I" }, full, 13, 16, 9, { ".#..#..#...#." } }, // 1/3: 0, 0, 1
         { { "##II", "I I I I I" }, full, 17, 16, 9, { ".#..#...#..#...#." } }, // 2/4: 0, 1, 0, 1
         { { "HI I", "I" }, full, 10, 16, 9, { ".#........" } }, // no gap: stays left
         { { "HII", "I I" }, full, 9, 16, 9, { ".#.....#." } }, // the last line too
@@ -77,9 +75,6 @@ TEST_F(ChartLayoutTest, PlacesGlyphsByTheOptions)
         LayOut(c.Lines, c.Options);
         EXPECT_EQ(layout.ChartWidth, c.Width);
         ASSERT_EQ(layout.ChartHeight, c.Height);
-        EXPECT_EQ(layout.LineCount, static_cast<int>(c.Lines.size()));
-        EXPECT_EQ(layout.RowsAllocated, c.Height);
-        EXPECT_EQ(layout.RowLength, c.Width + 5);
         for (std::size_t r = 0; r < c.Rows.size(); ++r)
             EXPECT_EQ(RowPicture(layout, c.Row + static_cast<int>(r)), c.Rows[r])
                 << "row " << c.Row + r;

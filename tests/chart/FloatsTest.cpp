@@ -33,20 +33,12 @@ TEST(FloatsTest, RunsBetweenTextStitchesAndTextRunsLongerThanTheLimit)
         { "H-I, 2", { "H-I" }, tight, false, 2,
             { { 1, 4, 5, T }, { 2, 4, 5, T }, { 3, 1, 3, B }, { 3, 5, 3, B }, { 4, 4, 5, T },
                 { 5, 4, 5, T } } },
-        { "H-I, 4", { "H-I" }, tight, false, 4,
-            { { 1, 4, 5, T }, { 2, 4, 5, T }, { 4, 4, 5, T }, { 5, 4, 5, T } } },
         { "H-I, 5", { "H-I" }, tight, false, 5, {} },
         { "mirrored", { "H-I" }, tight, true, 4,
             { { 1, 2, 5, T }, { 2, 2, 5, T }, { 4, 2, 5, T }, { 5, 2, 5, T } } },
         // Runs at the row ends, the blank rows among them, carry no text yarn.
         { "ends", { "I" }, tight, false, 0,
             { { 1, 1, 1, B }, { 2, 1, 1, B }, { 3, 1, 1, B }, { 4, 1, 1, B }, { 5, 1, 1, B } } },
-        { "word gap 5", { "I  I" }, { .BlankRows = 1, .WordGap = 5 }, false, 8,
-            { { 1, 2, 9, T }, { 2, 2, 9, T }, { 3, 2, 9, T }, { 4, 2, 9, T }, { 5, 2, 9, T } } },
-        // Fully justified, I I is spread over the width of HII.
-        { "full", { "HII", "I I" }, { .Align = Alignment::Full }, false, 4,
-            { { 9, 2, 5, T }, { 10, 2, 5, T }, { 11, 2, 5, T }, { 12, 2, 5, T },
-                { 13, 2, 5, T } } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

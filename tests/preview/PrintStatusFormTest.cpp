@@ -6,6 +6,7 @@ TEST(PrintStatusFormTest, ShowsItsLinesToAScreenReader)
 {
     TPrintStatusForm form;
     form.show();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the other windows stay usable";
     // What a screen reader reads for the two lines.
     const auto read = [&] {
         return test::ReadAccessible(form.TitleLabel) + "|"

@@ -17,7 +17,6 @@ public:
 
     /// True when an event of \a kind was sent for \a object.
     bool Saw(const QObject* object, QAccessible::Event kind) const;
-    void Clear() { Events().clear(); }
 
 private:
     static std::vector<std::pair<const QObject*, QAccessible::Event>>& Events();
