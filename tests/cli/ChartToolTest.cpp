@@ -40,6 +40,15 @@ bool Shows(const std::string& output, const std::string& expected)
                                     : ("\n" + output).find("\n" + expected + "\n") != output.npos;
 }
 
+// Arguments as typed in a shell, split at spaces; "_" stands for a space within one.
+QStringList Args(const QString& line)
+{
+    QStringList arguments = line.split(' ', Qt::SkipEmptyParts);
+    for (QString& argument : arguments)
+        argument.replace('_', ' ');
+    return arguments;
+}
+
 // What the picture must show: one pixel per stitch at cell width 1, else the display raster.
 QImage Expected(const TChartLayout& chart, const DisplayColours& colours, PictureCell cell)
 {
@@ -88,67 +97,56 @@ TEST(ChartToolTest, PrintsTheChartTheSizeAndThePrintLayout)
                                 ".......\n.......\n";
     const std::string hiSize = "Area shown is 7 stitches wide by 9 stitches deep,\n"
                                "or 1.2 inches wide by 1.2 inches deep\n";
-    const QStringList twenty = QString("-t I ").repeated(20).split(' ', Qt::SkipEmptyParts);
-    const auto hiAndI = [](const QString& align) {
-        return QStringList { "-t", "HI", "-t", "I", align };
-    };
     // I  I with a gap of 5: a float of 9 stitches on each of its 5 rows.
-    const auto floats = [](const QStringList& more) {
-        return QStringList { "-t", "I  I", "--word-gap=5", "--show=floats" } + more;
-    };
-    const std::pair<QStringList, std::string> cases[] = {
+    const QString floats = "-t I__I --word-gap=5 --show=floats ";
+    const std::pair<QString, std::string> cases[] = {
         // The chart and its size by default, else what is asked for in that order.
-        { { "-t", "HI" }, hiChart + "\n" + hiSize },
-        { { "--text=  hi", "--show", "size,chart" }, hiSize + "\n" + hiChart },
+        { "-t HI", hiChart + "\n" + hiSize },
+        { "--text=__hi --show size,chart", hiSize + "\n" + hiChart },
         // Every number option at both ends of its range, every choice in a word of its own.
-        { { "--blank-rows=1", "--end-blanks=10", "--word-gap=6", "-t", "I I", "--show=size" },
+        { "--blank-rows=1 --end-blanks=10 --word-gap=6 -t I_I --show=size",
             "Area shown is 28 stitches wide by 7 stitches deep," },
-        { { "--blank-rows=10", "--end-blanks=1", "--word-gap=2", "--across=2", "--down=16.0", "-t",
-              "HI", "--show=size" },
+        { "--blank-rows=10 --end-blanks=1 --word-gap=2 --across=2 --down=16.0 -t HI --show=size",
             "or 3.5 inches wide by 1.6 inches deep" },
-        { { "--across=16", "--down=2", "--unit=cm", "-t", "HI", "--show=size" },
-            "or 0.4 cm wide by 4.5 cm deep" },
-        { hiAndI("--align=right"), ".....#." }, { hiAndI("--align=Centre"), "...#..." },
-        { hiAndI("--align=center"), "...#..." }, { { "--font=wide", "-t", "HA" }, ".#..#..##.." },
-        { { "--align=full", "-t", "HII", "-t", "I I" }, ".#.....#." },
-        { { "-t", "HI", "--show=plan" },
+        { "--across=16 --down=2 --unit=cm -t HI --show=size", "or 0.4 cm wide by 4.5 cm deep" },
+        { "-t HI -t I --align=right", ".....#." }, { "-t HI -t I --align=Centre", "...#..." },
+        { "-t HI -t I --align=center", "...#..." }, { "--font=wide -t HA", ".#..#..##.." },
+        { "--align=full -t HII -t I_I", ".#.....#." },
+        { "-t HI --show=plan",
             "PagesRequired: 1\nPrintLandscape: false\nStitchesPerSection: 78\nSectionsPerPage: 9\n"
             "PrintStitchesPerInch: 12.0000\nPrintRowsPerInch: 15.0000\nPrintedHeight: 0.6000\n" },
         // The pitch is held within its unit's limits, as the window's field is: 12 per inch
         // is above the most per cm.
-        { { "--print-unit=cm", "--show=plan" }, "PrintStitchesPerInch: 20.0000" },
-        { { "--print-pitch=4.9", "--show=plan" }, "PrintStitchesPerInch: 5.0000" },
-        { { "--print-pitch=20", "--across=8", "--down=4", "--show=plan" },
-            "PrintRowsPerInch: 10.0000" },
+        { "--print-unit=cm --show=plan", "PrintStitchesPerInch: 20.0000" },
+        { "--print-pitch=4.9 --show=plan", "PrintStitchesPerInch: 5.0000" },
+        { "--print-pitch=20 --across=8 --down=4 --show=plan", "PrintRowsPerInch: 10.0000" },
         // Floats longer than an inch of stitches, or than asked for, numbered as printed (the
         // list itself is the float listing's, tested with it).
-        { floats({}), "Floats longer than 6 stitches (one inch at 6.0 stitches per inch):" },
-        { floats({ "--across=2", "--numbering=knitting", "--first-row=5" }),
+        { floats, "Floats longer than 6 stitches (one inch at 6.0 stitches per inch):" },
+        { floats + "--across=2 --numbering=knitting --first-row=5",
             "Row 11: stitches 3-11 (9 stitches, text yarn)" },
-        { floats({ "--across=2" }),
+        { floats + "--across=2",
             "Floats longer than 3 stitches (at least 3, though one inch at 2.0 stitches per inch "
             "is fewer):" },
-        { floats({ "--max-float=9" }), "No float longer than 9 stitches\n" },
-        { floats({ "--across=3.6", "--unit=cm" }), "No float longer than 9 stitches\n" },
+        { floats + "--max-float=9", "No float longer than 9 stitches\n" },
+        { floats + "--across=3.6 --unit=cm", "No float longer than 9 stitches\n" },
         // 149 rows do not print at the default pitch.
-        { twenty + QStringList { "--blank-rows=3", "--show=size,plan" },
+        { QString("-t I ").repeated(20) + "--blank-rows=3 --show=size,plan",
             "PagesRequired: Unprintable" }
     };
     for (const auto& [arguments, expected] : cases) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        const ToolResult result = RunTool(arguments);
+        SCOPED_TRACE(arguments.toStdString());
+        const ToolResult result = RunTool(Args(arguments));
         EXPECT_EQ(result.Status, 0);
         EXPECT_TRUE(Shows(result.Output, expected)) << result.Output;
         EXPECT_EQ(result.Errors, "");
     }
-    // Lines come from standard input without -t; the mirror of HI is IH.
-    EXPECT_EQ(RunTool({}, "HI\r\nI").Output, RunTool({ "-t", "HI", "-t", "I" }).Output);
-    EXPECT_EQ(RunTool({ "-t", "HI", "--mirror" }).Output, RunTool({ "-t", "IH" }).Output);
-    // Accented names as the text field spells them, from the command line and from input.
-    EXPECT_EQ(RunTool({ "-t", "Zo\u00eb", "--show", "chart" }).Output,
-        RunTool({ "-t", "ZOE", "--show", "chart" }).Output);
-    EXPECT_EQ(
-        RunTool({}, "Stra\u00dfe\n\u00c6").Output, RunTool({ "-t", "STRASSE", "-t", "AE" }).Output);
+    // Lines come from standard input without -t; the mirror of HI is IH. Accented names as
+    // the text field spells them, from the command line and from input.
+    EXPECT_EQ(RunTool({}, "HI\r\nI").Output, RunTool(Args("-t HI -t I")).Output);
+    EXPECT_EQ(RunTool(Args("-t HI --mirror")).Output, RunTool(Args("-t IH")).Output);
+    EXPECT_EQ(RunTool({ "-t", "Zo\u00eb" }).Output, RunTool(Args("-t ZOE")).Output);
+    EXPECT_EQ(RunTool({}, "Stra\u00dfe\n\u00c6").Output, RunTool(Args("-t STRASSE -t AE")).Output);
 }
 
 TEST(ChartToolTest, PngAndSvgShowTheDisplayRasterOrSayWhyNot)
@@ -166,27 +164,26 @@ TEST(ChartToolTest, PngAndSvgShowTheDisplayRasterOrSayWhyNot)
     // The cell size the arguments give, the colours, the SVG's paths (background, text, and
     // the grid when it shows), and the PNG's bits per pixel and palette (none: 32-bit RGB).
     struct Case {
-        QStringList arguments;
+        QString arguments;
         PictureCell cell;
         DisplayColours colours;
         int paths;
         int bits;
         QByteArray palette;
     } const cases[] = {
-        { {}, { 8, 6 }, {}, 3, 8, "" },
-        { { "--cell-width", "3", "--across", "2", "--down", "16" }, { 3, 1 }, {}, 3, 8, "" },
-        { { "--cell-width=12", "--colors", "#FF0000,#00ff00,#0000ff" }, { 12, 10 }, rgb, 3, 8, "" },
-        { { "--cell-width=5", "--down=6", "--colors", "#123456,#ffffff,#FFFFFF" }, { 5, 5 }, noGrid,
-            2, 8, "" },
+        { "", { 8, 6 }, {}, 3, 8, "" },
+        { "--cell-width 3 --across 2 --down 16", { 3, 1 }, {}, 3, 8, "" },
+        { "--cell-width=12 --colors #FF0000,#00ff00,#0000ff", { 12, 10 }, rgb, 3, 8, "" },
+        { "--cell-width=5 --down=6 --colors #123456,#ffffff,#FFFFFF", { 5, 5 }, noGrid, 2, 8, "" },
         // The knitting-machine picture: two colours, one bit a pixel, background first.
-        { { "--cell-width", "1" }, { 1, 1 }, machine, 2, 1, "ffffff000000" },
-        { { "--cell-width=1", "--colors", "#FF0000,#00ff00,#0000ff" }, { 1, 1 },
+        { "--cell-width 1", { 1, 1 }, machine, 2, 1, "ffffff000000" },
+        { "--cell-width=1 --colors #FF0000,#00ff00,#0000ff", { 1, 1 },
             { { rgb.Colours[0], rgb.Colours[1], WhiteColour } }, 2, 1, "00ff00ff0000" },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        SCOPED_TRACE(c.arguments.toStdString());
         const ToolResult result
-            = RunTool(QStringList { "-t", "HI", "--png", png, "--svg", svg } + c.arguments);
+            = RunTool(QStringList { "-t", "HI", "--png", png, "--svg", svg } + Args(c.arguments));
         EXPECT_EQ(result.Status, 0);
         EXPECT_EQ(result.Output + result.Errors, "") << "a picture alone shows nothing";
         const QImage expected = Expected(chart, c.colours, c.cell);
@@ -305,19 +302,19 @@ TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
 {
     QTemporaryDir folder;
     const QString file = folder.filePath("chart.pdf");
-    const QString fox = "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG";
+    const QString fox = "THE_QUICK_BROWN_FOX_JUMPS_OVER_THE_LAZY_DOG";
     // At 5 per inch: six portrait sections of 30, two a page, against five landscape pages
     // of one section each. 173 stitches at 12: one page either way, landscape in fewer
     // sections; the last pattern in the display colours.
-    const std::tuple<QStringList, int, QByteArray> cases[] = {
-        { { "-t", fox, "-t", fox, "-t", fox, "--print-pitch=5", "--resolution=72" }, 3,
-            "612.000000 792.000000" },
-        { { "-t", fox, "--paper=A4", "--print-color=screen", "--colors=#ff0000,#00ff00,#0000ff" },
-            1, "842.000000 595.000000" }
+    const std::tuple<QString, int, QByteArray> cases[] = {
+        { QString("-t ") + fox + " -t " + fox + " -t " + fox + " --print-pitch=5 --resolution=72",
+            3, "612.000000 792.000000" },
+        { "-t " + fox + " --paper=A4 --print-color=screen --colors=#ff0000,#00ff00,#0000ff", 1,
+            "842.000000 595.000000" }
     };
     for (const auto& [arguments, pages, size] : cases) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        const ToolResult result = RunProgram(arguments + QStringList { "--pdf", file });
+        SCOPED_TRACE(arguments.toStdString());
+        const ToolResult result = RunProgram(Args(arguments) + QStringList { "--pdf", file });
         EXPECT_EQ(result.Output + result.Errors, "") << "a PDF alone shows nothing";
         EXPECT_EQ(result.Status, 0);
         QFile pdf(file);
@@ -326,20 +323,17 @@ TEST(ChartToolTest, WritesThePrintedPatternAsAPdf)
         EXPECT_EQ(bytes.count("/Type /Page\n"), pages);
         EXPECT_TRUE(bytes.contains("/MediaBox [0 0 " + size + "]"));
     }
-
     // The title is the message's first line with words, else the job's; the creator is Wendle.
-    const std::pair<QStringList, QByteArray> titles[] { { { "-t", "", "-t", " ann a", "-t", "B" },
-                                                            "ANN A" },
-        { { "-t", " " }, "Hardcopy of knitting pattern" } };
+    const std::pair<QString, QByteArray> titles[] { { "-t _ -t _ann_a -t B --pdf -", "ANN A" },
+        { "-t _ --pdf -", "Hardcopy of knitting pattern" } };
     for (const auto& [arguments, title] : titles) {
-        const ToolResult result = RunProgram(arguments + QStringList { "--pdf", "-" });
-        const QByteArray bytes = QByteArray::fromStdString(result.Output);
+        const QByteArray bytes = QByteArray::fromStdString(RunProgram(Args(arguments)).Output);
         EXPECT_TRUE(bytes.contains("/Title " + Utf16Text(title))
             && bytes.contains("/Creator " + Utf16Text("Wendle " WENDLE_VERSION)));
     }
     // Too tall to print: refused, naming the chart.
-    const ToolResult tall = RunProgram(QString("-t I ").repeated(21).split(' ', Qt::SkipEmptyParts)
-        + QStringList { "--pdf", file });
+    const ToolResult tall
+        = RunProgram(Args(QString("-t I ").repeated(21)) + QStringList { "--pdf", file });
     EXPECT_EQ(tall.Status, 3);
     EXPECT_EQ(tall.Errors,
         "wendle-chart: chart: The design has too many rows to print at the current print "
