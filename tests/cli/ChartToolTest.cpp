@@ -396,17 +396,11 @@ TEST(ChartToolTest, OutputsNeverDestroyWhatStandsAtTheirName)
         const char* target;
         const char* error { "" };
         const char* limit { "" };
-    } const cases[] {
-        { .target = "new" },
-        { .target = "old" },
-        { .target = "link" },
-        { .target = "null" },
-        { .target = "fifo" },
-        { .target = "-" },
+    } const cases[] { { .target = "new" }, { .target = "old" }, { .target = "link" },
+        { .target = "null" }, { .target = "fifo" }, { .target = "-" },
         { .target = "full", .error = "No space left on device" },
         { .target = "old", .error = nullptr, .limit = "trap '' XFSZ; ulimit -f 1;" }, // disk full
-        { .target = "no/file", .error = "No such file or directory" },
-    };
+        { .target = "no/file", .error = "No such file or directory" } };
     const std::pair<const char*, QByteArray> formats[]
         = { { "--pdf", "%PDF-" }, { "--png", "\x89PNG" }, { "--svg", "<?xml" } };
     for (const auto& [option, magic] : formats) {
