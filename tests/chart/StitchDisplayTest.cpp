@@ -1,11 +1,11 @@
 #include "chart/StitchDisplay.h"
 
-#include "chart/ChartText.h"
+#include "LaidOut.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <limits>
+#include <cmath>
 #include <random>
 #include <tuple>
 #include <vector>
@@ -14,19 +14,8 @@ using namespace wendle;
 
 namespace {
 
-// The lines laid out by the options.
-TChartLayout LaidOut(const std::vector<std::string>& lines, const ChartOptions& options = {})
-{
-    TWendleFont font;
-    font.BuildFont();
-    TChartLayout chart;
-    chart.LayOutChart(lines, options, font);
-    return chart;
-}
-
 TEST(StitchCellHeightTest, RoundsAtTheGeometricMeanAndRefusesUnusableGauges)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
     struct Case {
         std::optional<double> across, down;
         int cellWidth;
@@ -37,7 +26,7 @@ TEST(StitchCellHeightTest, RoundsAtTheGeometricMeanAndRefusesUnusableGauges)
         { 16.0, 2.0, 12, 96 }, { 3.47, 1.0, 1, 4 }, { 3.46, 1.0, 1, 3 }, // mean of 3, 4: 3.464
         { 1048576.0, 1.0, 1, 1048576 }, { 1048577.0, 1.0, 1, {} }, // beyond a screen
         { std::nullopt, 7.5, 4, {} }, { 6.0, std::nullopt, 4, {} }, { 0.0, 7.5, 4, {} },
-        { nan, 7.5, 4, {} }, { 6.0, 7.5, 0, {} }, { 1e300, 1e-300, 4, {} } };
+        { NAN, 7.5, 4, {} }, { 6.0, 7.5, 0, {} }, { 1e300, 1e-300, 4, {} } };
     for (const Case& c : cases)
         EXPECT_EQ(StitchCellHeight(c.across, c.down, c.cellWidth), c.height)
             << c.across.value_or(-1) << "/" << c.down.value_or(-1);
@@ -71,7 +60,7 @@ std::vector<std::uint32_t> ReferenceDisplay(
 
 TEST(StitchDisplayTest, EveryExposedRectangleMatchesDrawingEveryCell)
 {
-    const TChartLayout chart = LaidOut({ "HI &", "W!" });
+    const TChartLayout chart = test::LaidOut({ "HI &", "W!" });
     // A grid in the background colour is hidden; without the palette flag it is not the same.
     Colour plainCream = CreamColour;
     plainCream.PaletteRelative = false;
@@ -117,7 +106,7 @@ TEST(StitchDisplayTest, EveryExposedRectangleMatchesDrawingEveryCell)
 // rows asked for are outlined.
 TEST(StitchDisplayTest, FloatOutlinesFollowTheGridLinesOfTheRowsInView)
 {
-    const TChartLayout chart = LaidOut({ "I  I" }, { .BlankRows = 1, .WordGap = 5 });
+    const TChartLayout chart = test::LaidOut({ "I  I" }, { .BlankRows = 1, .WordGap = 5 });
     for (const auto& [limit, top, bottom, first, last] :
         { std::array { 8, 0, 100, 1, 5 }, { 9, 0, 100, 1, 0 }, { 8, 0, 3, 1, 0 }, { 8, 6, 9, 1, 2 },
             { 8, 7, 9, 2, 2 }, { 8, 18, 19, 5, 5 }, { 8, 19, 100, 1, 0 } }) {
@@ -127,80 +116,6 @@ TEST(StitchDisplayTest, FloatOutlinesFollowTheGridLinesOfTheRowsInView)
         EXPECT_EQ(FloatOutlines(chart, limit, 4, 3, top, bottom), outlines)
             << limit << ": " << top << "-" << bottom;
     }
-}
-
-// H-I: rows 1, 2, 4 and 5 read .#.#.....#., row 3 .###.###.#.
-TEST(FloatsTest, RunsBetweenTextStitchesAndTextRunsLongerThanTheLimit)
-{
-    const Yarn T = Yarn::Text, B = Yarn::Background;
-    struct Case {
-        const char* line;
-        bool mirror;
-        std::int32_t limit;
-        std::vector<Float> floats;
-    } const cases[] {
-        { "H-I", false, 2,
-            { { 1, 4, 5, T }, { 2, 4, 5, T }, { 3, 1, 3, B }, { 3, 5, 3, B }, { 4, 4, 5, T },
-                { 5, 4, 5, T } } },
-        { "H-I", false, 5, {} },
-        { "H-I", true, 4, { { 1, 2, 5, T }, { 2, 2, 5, T }, { 4, 2, 5, T }, { 5, 2, 5, T } } },
-        // Runs at the row ends, the blank rows among them, carry no text yarn.
-        { "I", false, 0,
-            { { 1, 1, 1, B }, { 2, 1, 1, B }, { 3, 1, 1, B }, { 4, 1, 1, B }, { 5, 1, 1, B } } },
-    };
-    for (const Case& c : cases) {
-        TChartLayout chart = LaidOut({ c.line }, { .BlankRows = 1 });
-        if (c.mirror)
-            chart.MirrorRows();
-        EXPECT_EQ(FindFloats(chart, c.limit), c.floats) << c.line << " " << c.limit;
-    }
-}
-
-TEST(FloatsTest, DefaultLimitIsAnInchOfStitchesAndAtLeastThree)
-{
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const LengthUnit Inch = LengthUnit::Inch, Cm = LengthUnit::Centimetre;
-    struct Case {
-        std::optional<double> across;
-        LengthUnit unit;
-        std::optional<std::int32_t> limit;
-    } const cases[] { { 7.9, Inch, 7 }, { 2.9, Inch, 3 }, { 2.5, Cm, 6 }, { 1e300, Inch, 999 },
-        { std::nullopt, Inch, {} }, { 0.0, Inch, {} }, { nan, Inch, {} } };
-    for (const Case& c : cases)
-        EXPECT_EQ(DefaultFloatLimit(c.across, c.unit), c.limit) << c.across.value_or(-1);
-}
-
-// H-I: the floats of rows 2, 3, 5 and 6 run over stitches 5 to 9.
-TEST(ChartTextTest, FloatsAreListedAsThePatternNumbersThem)
-{
-    const TChartLayout chart = LaidOut({ "H-I" }, { .BlankRows = 1 });
-    const std::string why = "one inch at 4.5 stitches per inch";
-    struct Case {
-        FloatListing listing;
-        std::string text;
-    } const cases[] {
-        // Knitting order counts from the bottom right, 11 stitches by 7 rows.
-        { { 4, why, 27, 9, Numbering::Knitting },
-            "Floats longer than 4 stitches (one inch at 4.5 stitches per inch):\n"
-            "Row 15: stitches 30-34 (5 stitches, text yarn)\n"
-            "Row 14: stitches 30-34 (5 stitches, text yarn)\n"
-            "Row 12: stitches 30-34 (5 stitches, text yarn)\n"
-            "Row 11: stitches 30-34 (5 stitches, text yarn)\n"
-            "Longest float: 5 stitches (row 15)\n" },
-        // The longest is the first of the longest: row 4's H and dash.
-        { { 2, "as --max-float asks", 0, 0, Numbering::Chart },
-            "Floats longer than 2 stitches (as --max-float asks):\n"
-            "Row 2: stitches 5-9 (5 stitches, text yarn)\n"
-            "Row 3: stitches 5-9 (5 stitches, text yarn)\n"
-            "Row 4: stitches 2-4 (3 stitches, background yarn)\n"
-            "Row 4: stitches 6-8 (3 stitches, background yarn)\n"
-            "Row 5: stitches 5-9 (5 stitches, text yarn)\n"
-            "Row 6: stitches 5-9 (5 stitches, text yarn)\n"
-            "Longest float: 5 stitches (row 2)\n" },
-        { { 5, why }, "No float longer than 5 stitches\n" },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FloatsText(chart, c.listing), c.text);
 }
 
 } // namespace
