@@ -54,7 +54,6 @@ TEST_F(ChartLayoutTest, PlacesGlyphsByTheOptions)
         { { "#I,", "I I I" }, full, 12, 16, 9, { ".#....#...#." } }, // 3 over 2 gaps: 2, 1
         { { "#I,I", "I I I" }, full, 14, 16, 9, { ".#....#.....#." } }, // 5/2: 2, 3
         { { "##II", "I I I I I" }, full, 17, 16, 9, { ".#..#...#..#...#." } }, // 2/4: 0, 1, 0, 1
-        { { "HI I", "I" }, full, 10, 16, 9, { ".#........" } }, // no gap: stays left
         { { "HII", "I I" }, full, 9, 16, 9, { ".#.....#." } }, // the last line too
         { { "III", " I" }, full, 7, 16, 9, { ".....#." } }, // a leading blank is a gap
         { { " I" }, {}, 4, 9, 2, { "..#." } },

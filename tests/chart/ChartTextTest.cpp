@@ -1,29 +1,22 @@
 #include "chart/ChartText.h"
 
+#include "LaidOut.h"
+
 #include <gtest/gtest.h>
 
 using namespace wendle;
 
 namespace {
 
+// H-I: the floats of rows 2, 3, 5 and 6 run over stitches 5 to 9.
 TEST(ChartTextTest, FloatsAreListedAsThePatternNumbersThem)
 {
-    TWendleFont font;
-    font.BuildFont();
-    TChartLayout chart; // H-I: the floats of rows 2, 3, 5 and 6 run over stitches 5 to 9
-    chart.LayOutChart(std::vector<std::string> { "H-I" }, { .BlankRows = 1 }, font);
+    const TChartLayout chart = test::LaidOut({ "H-I" }, { .BlankRows = 1 });
     const std::string why = "one inch at 4.5 stitches per inch";
     struct Case {
         FloatListing listing;
         std::string text;
     } const cases[] {
-        { { 4, why },
-            "Floats longer than 4 stitches (one inch at 4.5 stitches per inch):\n"
-            "Row 2: stitches 5-9 (5 stitches, text yarn)\n"
-            "Row 3: stitches 5-9 (5 stitches, text yarn)\n"
-            "Row 5: stitches 5-9 (5 stitches, text yarn)\n"
-            "Row 6: stitches 5-9 (5 stitches, text yarn)\n"
-            "Longest float: 5 stitches (row 2)\n" },
         // Knitting order counts from the bottom right, 11 stitches by 7 rows.
         { { 4, why, 27, 9, Numbering::Knitting },
             "Floats longer than 4 stitches (one inch at 4.5 stitches per inch):\n"

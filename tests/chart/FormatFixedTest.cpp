@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <cmath>
 
 using namespace wendle;
 
 namespace {
-
-constexpr double Nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 TEST(FormatFixedTest, FixedDecimalsRoundedHalfAwayFromZeroFromEighteenDigits)
 {
@@ -24,7 +21,7 @@ TEST(FormatFixedTest, FixedDecimalsRoundedHalfAwayFromZeroFromEighteenDigits)
         { 1152921504606846976.0, 0, ".", "1152921504606846980" }, // 2^60 has 19 digits
         { 2.5, 0, ",", "3" }, { 9.96, 1, ".", "10.0" }, { 0.001, 3, ".", "0.001" },
         { 0.5, 25, ".", "0.500000000000000000" }, { -1e-40, 1, ".", "0.0" },
-        { std::nullopt, 1, ".", "" }, { Infinity, 1, ".", "" }, { Nan, 1, ".", "" } };
+        { std::nullopt, 1, ".", "" }, { INFINITY, 1, ".", "" }, { NAN, 1, ".", "" } };
     for (const Case& c : cases)
         EXPECT_EQ(FormatFixed(c.value, c.decimals, c.separator), c.text) << c.value.value_or(-1);
 }

@@ -1,13 +1,14 @@
 #include "chart/PrintedPage.h"
 
+#include "LaidOut.h"
 #include "chart/PrintLayout.h"
-#include "chart/WendleFont.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 using namespace wendle;
 
@@ -139,9 +140,7 @@ struct Chart {
     Chart(const std::vector<std::string>& lines, int blankRows, double pitch = 12.0,
         LengthUnit unit = LengthUnit::Inch)
     {
-        TWendleFont font;
-        font.BuildFont();
-        chart.LayOutChart(lines, ChartOptions { .BlankRows = blankRows }, font);
+        chart = test::LaidOut(lines, { .BlankRows = blankRows });
         layout = ComputePrintRequirements({ chart.ChartWidth, chart.ChartHeight, pitch, unit });
     }
     TRecordingCanvas Draw(PrintColours colours, std::optional<double> stitch = 1.0,

@@ -1,9 +1,11 @@
 #include "chart/StitchDisplay.h"
 
+#include "LaidOut.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
-#include <limits>
+#include <cmath>
 #include <random>
 #include <tuple>
 #include <vector>
@@ -14,7 +16,6 @@ namespace {
 
 TEST(StitchCellHeightTest, RoundsAtTheGeometricMeanAndRefusesUnusableGauges)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
     struct Case {
         std::optional<double> across, down;
         int cellWidth;
@@ -23,10 +24,9 @@ TEST(StitchCellHeightTest, RoundsAtTheGeometricMeanAndRefusesUnusableGauges)
         { 6.0, 7.5, 12, 10 }, // 9.6: 92.16 >= 90
         { 2.0, 16.0, 3, 1 }, // 0.375 has no lower neighbour
         { 16.0, 2.0, 12, 96 }, { 3.47, 1.0, 1, 4 }, { 3.46, 1.0, 1, 3 }, // mean of 3, 4: 3.464
-        { 1048576.0, 1.0, 1, 1048576 }, { 1048577.0, 1.0, 1, std::nullopt }, // beyond a screen
-        { std::nullopt, 7.5, 4, std::nullopt }, { 6.0, std::nullopt, 4, std::nullopt },
-        { 0.0, 7.5, 4, std::nullopt }, { nan, 7.5, 4, std::nullopt }, { 6.0, 7.5, 0, std::nullopt },
-        { 1e300, 1e-300, 4, std::nullopt } };
+        { 1048576.0, 1.0, 1, 1048576 }, { 1048577.0, 1.0, 1, {} }, // beyond a screen
+        { std::nullopt, 7.5, 4, {} }, { 6.0, std::nullopt, 4, {} }, { 0.0, 7.5, 4, {} },
+        { NAN, 7.5, 4, {} }, { 6.0, 7.5, 0, {} }, { 1e300, 1e-300, 4, {} } };
     for (const Case& c : cases)
         EXPECT_EQ(StitchCellHeight(c.across, c.down, c.cellWidth), c.height)
             << c.across.value_or(-1) << "/" << c.down.value_or(-1);
@@ -60,10 +60,7 @@ std::vector<std::uint32_t> ReferenceDisplay(
 
 TEST(StitchDisplayTest, EveryExposedRectangleMatchesDrawingEveryCell)
 {
-    TWendleFont font;
-    font.BuildFont();
-    TChartLayout chart;
-    chart.LayOutChart(std::vector<std::string> { "HI &", "W!" }, ChartOptions {}, font);
+    const TChartLayout chart = test::LaidOut({ "HI &", "W!" });
     // A grid in the background colour is hidden; without the palette flag it is not the same.
     Colour plainCream = CreamColour;
     plainCream.PaletteRelative = false;
@@ -109,10 +106,7 @@ TEST(StitchDisplayTest, EveryExposedRectangleMatchesDrawingEveryCell)
 // rows asked for are outlined.
 TEST(StitchDisplayTest, FloatOutlinesFollowTheGridLinesOfTheRowsInView)
 {
-    TWendleFont font;
-    font.BuildFont();
-    TChartLayout chart;
-    chart.LayOutChart(std::vector<std::string> { "I  I" }, { .BlankRows = 1, .WordGap = 5 }, font);
+    const TChartLayout chart = test::LaidOut({ "I  I" }, { .BlankRows = 1, .WordGap = 5 });
     for (const auto& [limit, top, bottom, first, last] :
         { std::array { 8, 0, 100, 1, 5 }, { 9, 0, 100, 1, 0 }, { 8, 0, 3, 1, 0 }, { 8, 6, 9, 1, 2 },
             { 8, 7, 9, 2, 2 }, { 8, 18, 19, 5, 5 }, { 8, 19, 100, 1, 0 } }) {

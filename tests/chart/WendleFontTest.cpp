@@ -28,16 +28,11 @@ TEST(WendleFontTest, EveryGlyphHasItsWidthAndTheDerivedFormsTheirPictures)
                 << "'" << Characters[k] << "' in form " << FormIndex(form);
 
     // Form, character, then its five rows top first: two stored glyphs that reach the
-    // fifth column, and every derived form.
+    // fifth column, and derived forms, wide and narrow.
     for (const char* glyph : { "0@XXXXX/X.X.X/X.XXX/X..../XXXXX", "1Q.XX../X..X./X..X./X..X./.XX.X",
-             "1A.XX../X..X./XXXX./X..X./X..X.", "1EXXXX./X..../XXX../X..../XXXX.",
-             "1FXXXX./X..../XXX../X..../X....", "1HX..X./X..X./XXXX./X..X./X..X.",
-             "1J...X./...X./...X./X..X./.XX..", "1LX..../X..../X..../X..../XXXX.",
-             "1PXXXX./X..X./XXXX./X..../X....", "1SXXXX./X..../XXXX./...X./XXXX.",
-             "16X..../X..../XXXX./X..X./XXXX.", "18XXXX./X..X./.XX../X..X./XXXX.",
-             "19XXXX./X..X./XXXX./...X./...X.", "10.XX../X..X./X..X./X..X./.XX..",
-             "0+.X.../.X.../XXX../.X.../.X...", "0TXXX../.X.../.X.../.X.../.X...",
-             "0_...../...../...../...../XXX..", "0=...../XX.../...../XX.../....." }) {
+             "1A.XX../X..X./XXXX./X..X./X..X.", "1SXXXX./X..../XXXX./...X./XXXX.",
+             "10.XX../X..X./X..X./X..X./.XX..", "0+.X.../.X.../XXX../.X.../.X...",
+             "0TXXX../.X.../.X.../.X.../.X...", "0=...../XX.../...../XX.../....." }) {
         std::string picture;
         for (const auto& row : font.FontCells[glyph[0] - '0'][glyph[1] - 32]) {
             if (!picture.empty())
