@@ -2,7 +2,6 @@
 
 #include "chart/WendleFont.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include "chart/TextNormaliser.h"
 #include "fuzz/FuzzInput.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <string>
 #include <vector>
 

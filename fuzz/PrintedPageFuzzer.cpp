@@ -8,8 +8,6 @@
 #include "fuzz/FuzzInput.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
