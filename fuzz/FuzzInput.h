@@ -2,7 +2,6 @@
 
 #include "chart/WendleFont.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -40,9 +39,7 @@ struct TFuzzInput {
     /// A number field's value: now and then blank, else as Number gives it.
     std::optional<double> Field(double low, double high)
     {
-        if (Byte() % 16 == 0)
-            return std::nullopt;
-        return Number(low, high);
+        return Byte() % 16 == 0 ? std::nullopt : std::optional(Number(low, high));
     }
 
     /// Mostly a plausible number in \a low..\a high with few decimals, sometimes any double
@@ -64,11 +61,8 @@ struct TFuzzInput {
 /// The stitch font, built once for all runs.
 inline const TWendleFont& FuzzFont()
 {
-    static const TWendleFont font = [] {
-        TWendleFont built;
-        built.BuildFont();
-        return built;
-    }();
+    static TWendleFont font;
+    [[maybe_unused]] static const bool built = (font.BuildFont(), true);
     return font;
 }
 

@@ -5,30 +5,13 @@
 #include "chart/TextNormaliser.h"
 #include "fuzz/FuzzInput.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 using namespace wendle;
 
 namespace {
-
-// The message's lines: code points of one byte each, or of three (reaching surrogates and
-// codes past the last plane), cut at line feeds.
-std::vector<std::u32string> ReadLines(TFuzzInput& input, bool wide)
-{
-    std::vector<std::u32string> lines(1);
-    while (!input.Empty()) {
-        char32_t code = input.Byte();
-        if (wide)
-            code = (code << 16) | (static_cast<char32_t>(input.Byte()) << 8) | input.Byte();
-        if (code == U'\n')
-            lines.emplace_back();
-        else
-            lines.back() += code;
-    }
-    return lines;
-}
 
 // Each line as the text field leaves it after its passes, checked on the way.
 std::string Normalised(const std::u32string& line)
@@ -54,15 +37,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // One past each end of the choices: those must be refused.
     options.Align = static_cast<Alignment>(input.Int(-1, 4));
     options.Form = static_cast<FontForm>(input.Int(-1, 2));
+    // The message's lines: code points of one byte each, or of three (reaching surrogates and
+    // codes past the last plane), cut at line feeds.
     const std::uint8_t mode = input.Byte();
-    std::vector<std::string> lines;
-    for (const std::u32string& line : ReadLines(input, mode & 1)) {
-        // Unnormalised lines too: the layout takes any byte as a blank or a capital.
-        std::string raw;
-        for (const char32_t code : line)
-            raw += static_cast<char>(code);
-        lines.push_back(mode & 2 ? raw : Normalised(line));
+    std::vector<std::u32string> message(1);
+    while (!input.Empty()) {
+        char32_t code = input.Byte();
+        if (mode & 1)
+            code = (code << 16) | (static_cast<char32_t>(input.Byte()) << 8) | input.Byte();
+        if (code == U'\n')
+            message.emplace_back();
+        else
+            message.back() += code;
     }
+    // Unnormalised lines too, each code cut to a byte: the layout takes any byte as a blank
+    // or a capital.
+    std::vector<std::string> lines;
+    for (const std::u32string& line : message)
+        lines.push_back(mode & 2 ? std::string(line.begin(), line.end()) : Normalised(line));
 
     TChartLayout layout;
     // A fresh layout changes size exactly when the options are usable; refused ones leave

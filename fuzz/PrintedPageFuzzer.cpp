@@ -8,8 +8,6 @@
 #include "fuzz/FuzzInput.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -80,9 +78,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     chart.LayOutChart(lines, options, FuzzFont());
 
     const auto unit = static_cast<LengthUnit>(input.Int(0, 1));
-    const NumberSetting pitch = PrintPitchSetting(unit);
-    PrintInputs inputs { chart.ChartWidth, chart.ChartHeight,
-        input.Field(pitch.Minimum, pitch.Maximum), unit, input.Field(2, 16), input.Field(2, 16) };
+    // A pitch or gauge the window's fields refuse can make rows far thinner than their
+    // numbers are tall, or numbers wider than the margin; such pages need not keep to the
+    // sheet, only draw without fault.
+    bool accepted = true;
+    const auto field = [&](const NumberSetting& setting) {
+        const std::optional<double> value = input.Field(setting.Minimum, setting.Maximum);
+        accepted = accepted && value && setting.Contains(*value);
+        return value;
+    };
+    const PrintInputs inputs { chart.ChartWidth, chart.ChartHeight, field(PrintPitchSetting(unit)),
+        unit, field(StitchesAcrossSetting), field(StitchesDownSetting) };
     const PrintLayout layout = ComputePrintRequirements(inputs);
     // Real printers and previews start at 72 pixels per inch; the fixed three-pixel gaps
     // beside the numbers leave a page only far below that. Some runs test the guard.
@@ -101,18 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The page geometry is cut from a Letter sheet: margins and page areas add up to it, and
     // the numbers under the last section may use the sheet's edge below the page area.
-    int width = static_cast<int>((layout.PrintLandscape ? 11.0 : 8.5) * ppiX);
-    int height = static_cast<int>((layout.PrintLandscape ? 8.5 : 11.0) * ppiY);
-    // A pitch or gauge the window's fields refuse can make rows far thinner than their
-    // numbers are tall, or numbers wider than the margin; such pages need not keep to the
-    // sheet, only draw without fault.
-    const auto accepted = [](std::optional<double> value, const NumberSetting& setting) {
-        return value && setting.Contains(*value);
-    };
-    if (!(accepted(inputs.StitchesAcross, StitchesAcrossSetting)
-            && accepted(inputs.StitchesDown, StitchesDownSetting)
-            && accepted(inputs.PitchValue, pitch)))
-        width = -1;
+    const int width = accepted ? static_cast<int>((layout.PrintLandscape ? 11.0 : 8.5) * ppiX) : -1;
+    const int height = static_cast<int>((layout.PrintLandscape ? 8.5 : 11.0) * ppiY);
     if (layout.PagesRequired == UnprintablePages || ppiX <= 0 || ppiY <= 0) {
         TSheetCanvas canvas;
         canvas.Sheet = { ppiX, ppiY, 0, 0 };

@@ -13,12 +13,10 @@ TEST(SpinRepeatTimingTest, KeyboardSettingsAndRatesGiveDelayAndInterval)
     const auto R = &TSpinRepeatTiming::FromRate;
     struct Case {
         TSpinRepeatTiming got, want;
-    } const cases[] { { .got = K(1, 31), .want = { 500, 31 } },
-        { .got = K(0, 0), .want = { 250, 1000 } }, { .got = K(3, 2), .want = { 1000, 333 } },
+    } const cases[] { { .got = K(0, 0), .want = { 250, 1000 } },
         { .got = K(2, 15), .want = { 750, 62 } }, { .got = K(4, 32), .want = { 1000, 31 } },
         { .got = K(-1, -1), .want = { 250, 1000 } }, { .got = R(500, 30), .want = { 500, 33 } },
-        { .got = R(400, 25), .want = { 400, 40 } }, { .got = R(500, 0), .want = { 500, 33 } },
-        { .got = R(0, 2000), .want = { 1, 1 } } };
+        { .got = R(500, 0), .want = { 500, 33 } }, { .got = R(0, 2000), .want = { 1, 1 } } };
     for (const Case& c : cases)
         EXPECT_EQ(c.got, c.want) << c.want.InitialDelayMs << " " << c.want.RepeatIntervalMs;
 }
