@@ -35,13 +35,6 @@ protected:
     // Presses \a key in a field, as the user would.
     void Key(QWidget* field, Qt::Key key) { field->setFocus(), QTest::keyClick(field, key); }
     QString Message() const { return form->DimensionsMessage->text(); }
-    // The colour the window shows at (x, y) of \a widget.
-    QColor Pixel(QWidget* widget, int x, int y) const
-    {
-        const QImage image
-            = form->grab(QRect(widget->mapTo(form.get(), QPoint(x, y)), QSize(1, 1))).toImage();
-        return image.pixelColor(0, 0);
-    }
 
     std::unique_ptr<TWendleForm> form;
 };

@@ -29,18 +29,6 @@ protected:
     TOvrInsMemo* memo { nullptr };
 };
 
-// The keys of a script: each character, or a name in angle brackets.
-QStringList Keys(const QString& script)
-{
-    QStringList keys;
-    for (qsizetype i = 0; i < script.size(); ++i) {
-        const qsizetype close = script[i] == '<' ? script.indexOf('>', i) : -1;
-        keys.append(close > 0 ? script.mid(i, close - i + 1) : QString(script[i]));
-        i = std::max(i, close);
-    }
-    return keys;
-}
-
 // Keys are typed as their characters (a capital with Shift), or named in angle brackets:
 // "<Ctrl+Z>". Ctrl+letters are characters of their own, which overwrite mode prepares; other
 // Ctrl keys are not.
@@ -92,16 +80,20 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalisesLineByLine)
         memo->setPlainText(c.text);
         Select(c.anchor, c.caret);
         QApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
-        for (const QString& key : Keys(c.keys)) {
-            if (key.startsWith('<')) {
-                const QKeyCombination named = QKeySequence(key.mid(1).chopped(1))[0];
+        const QString keys = QString::fromUtf8(c.keys);
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            const QChar key = keys[i];
+            if (key == '<') {
+                const qsizetype close = keys.indexOf('>', i);
+                const QKeyCombination named = QKeySequence(keys.mid(i + 1, close - i - 1))[0];
                 QTest::keyClick(memo, named.key(), named.keyboardModifiers());
-            } else if (key[0].unicode() > 127) { // a Latin-1 key, named as its capital is
-                const auto code = Qt::Key(key[0].toUpper().unicode());
-                QTest::sendKeyEvent(QTest::Click, memo, code, key, Qt::NoModifier);
+                i = close;
+            } else if (key.unicode() > 127) { // a Latin-1 key, named as its capital is
+                const auto code = Qt::Key(key.toUpper().unicode());
+                QTest::sendKeyEvent(QTest::Click, memo, code, QString(key), Qt::NoModifier);
             } else {
-                QTest::keyClick(memo, key[0].toLower().toLatin1(),
-                    key[0].isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+                QTest::keyClick(memo, key.toLower().toLatin1(),
+                    key.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
             }
         }
         EXPECT_EQ(memo->toPlainText(), c.result);
