@@ -68,12 +68,12 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalisesLineByLine)
         { "ABC", 1, 1, "", "<Ins><Esc>", "ABC", 1 },
         // One blank for each character the font lacks, even one of two code units; accented
         // letters are spelt in capitals, the caret after what they became.
-        { "AC", 1, 1, "\357\277\277B", "<Ctrl+V>", "A BC", 3 },
-        { "A", 1, 1, "\303\251\342\202\254\360\237\230\200", "<Ctrl+V>", "AE  ", 4 },
-        { "", 0, 0, "stra\303\237e\n\303\246", "<Ctrl+V>", "STRASSE\nAE", 10 },
-        { "STRAE", 4, 4, "", "\303\237", "STRASSE", 6 },
-        { "ZOXS", 2, 2, "", "<Ins>\303\253", "ZOES", 3 },
-        { "AXC", 1, 1, "", "<Ins>\303\237", "ASSC", 3 } };
+        { "AC", 1, 1, "\uffffB", "<Ctrl+V>", "A BC", 3 },
+        { "A", 1, 1, "é€😀", "<Ctrl+V>", "AE  ", 4 },
+        { "", 0, 0, "straße\næ", "<Ctrl+V>", "STRASSE\nAE", 10 },
+        { "STRAE", 4, 4, "", "ß", "STRASSE", 6 },
+        { "ZOXS", 2, 2, "", "<Ins>ë", "ZOES", 3 },
+        { "AXC", 1, 1, "", "<Ins>ß", "ASSC", 3 } };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
         form->OvrLabel->setText(" Insert");
@@ -124,7 +124,7 @@ TEST_F(OvrInsMemoTest, EditingUpperCasesOverwritesAndNormalisesLineByLine)
     EXPECT_FALSE(memo->Normalise());
     EXPECT_EQ(memo->toPlainText(), "Q\n\nCD\n");
     // A caret before a letter that becomes two stays before both, its anchor after both.
-    memo->setPlainText(QString::fromUtf8("a\303\237b"));
+    memo->setPlainText(QString::fromUtf8("aßb"));
     Select(2, 1);
     memo->Normalise();
     EXPECT_EQ(
