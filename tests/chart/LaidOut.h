@@ -3,6 +3,7 @@
 // The lines laid out by the options, in a font built for them.
 
 #include "chart/ChartLayout.h"
+#include "chart/WendleFont.h"
 
 namespace wendle::test {
 
